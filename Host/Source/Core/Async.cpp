@@ -5,16 +5,15 @@
 
 void UE::Core::Private::EnqueueGameThreadTask(TUniqueFunction<void()> Function)
 {
-	FHostRuntime* Runtime = FHostRuntime::Get();
-	check(Runtime != nullptr);
-	Runtime->EnqueueGameThread(MoveTemp(Function));
+	// Once the host has shut down there is no game thread left to run the work: a late
+	// result from a background thread is dropped, as it would be after the editor quit.
+	FHostRuntime::PostToGameThread(MoveTemp(Function));
 }
 
 void UE::Core::Private::EnqueueWorkerTask(TUniqueFunction<void()> Function)
 {
-	FHostRuntime* Runtime = FHostRuntime::Get();
-	check(Runtime != nullptr);
-	Runtime->EnqueueWorker(MoveTemp(Function));
+	const bool bPosted = FHostRuntime::PostToWorker(MoveTemp(Function));
+	check(bPosted);
 }
 
 void AsyncTask(ENamedThreads::Type Thread, TUniqueFunction<void()> Function)

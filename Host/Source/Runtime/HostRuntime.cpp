@@ -18,6 +18,9 @@ namespace UE::Host::Private
 namespace
 {
 	std::atomic<FHostRuntime*> GRuntime{nullptr};
+	// Held while work is handed to the runtime and while it detaches at shut-down, so that a
+	// background thread never posts into a runtime that is being destroyed.
+	std::mutex GRuntimeMutex;
 
 	FString MakeProjectDir()
 	{
@@ -46,6 +49,7 @@ FHostRuntime::FHostRuntime(int32 NumWorkers)
 FHostRuntime::~FHostRuntime()
 {
 	{
+		std::lock_guard Detach(GRuntimeMutex);
 		std::lock_guard Lock(GameMutex);
 		bAcceptGameTasks = false;
 	}
@@ -69,7 +73,32 @@ FHostRuntime::~FHostRuntime()
 	UE::Host::Private::ResetClockOffset();
 	std::error_code Ignored;
 	std::filesystem::remove_all(std::filesystem::path(FTCHARToUTF8(*ProjectDir).Get()), Ignored);
+	std::lock_guard Detach(GRuntimeMutex);
 	GRuntime.store(nullptr);
+}
+
+bool FHostRuntime::PostToGameThread(TUniqueFunction<void()> Task)
+{
+	std::lock_guard Lock(GRuntimeMutex);
+	FHostRuntime* Runtime = GRuntime.load();
+	if (Runtime == nullptr)
+	{
+		return false;
+	}
+	Runtime->EnqueueGameThread(MoveTemp(Task));
+	return true;
+}
+
+bool FHostRuntime::PostToWorker(TUniqueFunction<void()> Task)
+{
+	std::lock_guard Lock(GRuntimeMutex);
+	FHostRuntime* Runtime = GRuntime.load();
+	if (Runtime == nullptr)
+	{
+		return false;
+	}
+	Runtime->EnqueueWorker(MoveTemp(Task));
+	return true;
 }
 
 FHostRuntime* FHostRuntime::Get()

@@ -37,6 +37,10 @@ public:
 	void SetLaunchURLHandler(TFunction<void(const FString&)> Handler);
 	void LaunchURL(const FString& URL);
 
+	// From any thread: hand work to the running host, if there is one (false when none).
+	static bool PostToGameThread(TUniqueFunction<void()> Task);
+	static bool PostToWorker(TUniqueFunction<void()> Task);
+
 	void EnqueueGameThread(TUniqueFunction<void()> Task);
 	void EnqueueWorker(TUniqueFunction<void()> Task);
 	int32 NumQueuedGameThreadTasks();
