@@ -273,6 +273,17 @@ TEST_F(TransportTest, SendsTheHeadersOfEachRole)
 	EXPECT_EQ(Seen[3].Headers.at("accept"), "image/webp");
 }
 
+TEST_F(TransportTest, SendsThePathThePolicyChecked)
+{
+	// Folding "/v1/../admin" to "/admin" after the check would leave the "/v1/" prefix behind.
+	Request Req = Api("/v1/../admin");
+	Req.Token = "secret-token";
+	EXPECT_EQ(SendAndWait(std::move(Req)).Status, 404);
+	const std::vector<KVAService::FRequestRecord> Seen = Service->Requests();
+	ASSERT_EQ(Seen.size(), 1u);
+	EXPECT_EQ(Seen[0].Path, "/v1/../admin");
+}
+
 TEST_F(TransportTest, ErrorStatusInMemoryIsNotATransportError)
 {
 	FReply Failing = FReply::Json(500, "{\"error\":\"boom\"}");

@@ -368,6 +368,8 @@ namespace KVAPlatform
 			const auto Set = [&bOk](CURLcode Code) { bOk = bOk && Code == CURLE_OK; };
 
 			Set(curl_easy_setopt(Easy, CURLOPT_URL, Req.Url.c_str()));
+			// The path goes out as the URL policy saw it: no dot segments folded away afterwards.
+			Set(curl_easy_setopt(Easy, CURLOPT_PATH_AS_IS, 1L));
 			Set(curl_easy_setopt(Easy, CURLOPT_PROTOCOLS_STR, "https"));
 			Set(curl_easy_setopt(Easy, CURLOPT_FOLLOWLOCATION, 0L));
 			Set(curl_easy_setopt(Easy, CURLOPT_NOSIGNAL, 1L));
@@ -403,6 +405,11 @@ namespace KVAPlatform
 			else if (Req.Method != "GET" || !Req.Body.empty())
 			{
 				Set(curl_easy_setopt(Easy, CURLOPT_CUSTOMREQUEST, Req.Method.c_str()));
+			}
+			if (Req.Method == "HEAD")
+			{
+				// A reply to HEAD announces a body that never comes.
+				Set(curl_easy_setopt(Easy, CURLOPT_NOBODY, 1L));
 			}
 
 			const std::string Accept = std::string("Accept: ") + (Req.Role == URLRole::Preview ? "image/webp" : "application/json");
