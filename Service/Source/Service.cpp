@@ -19,6 +19,7 @@ namespace KVAService
 	{
 		// Enough workers that fifty transfers at once, some of them stalled, are all served.
 		constexpr size_t WorkerCount = 64;
+		constexpr size_t MaxRecordedRequests = 20000;
 
 		const std::vector<std::string> ServiceHosts = {
 			"api.kestrova.example", "content.kestrova.example", "images.kestrova.example", "kestrova.example", "www.kestrova.example",
@@ -94,6 +95,11 @@ namespace KVAService
 			FHandler Handler;
 			{
 				std::lock_guard Lock(Mutex);
+				// A long-running service keeps only the recent past.
+				if (Requests.size() >= MaxRecordedRequests)
+				{
+					Requests.erase(Requests.begin(), Requests.begin() + MaxRecordedRequests / 2);
+				}
 				Requests.push_back(Record);
 				const auto Script = Scripts.find(Record.Path);
 				if (Script != Scripts.end())
@@ -264,6 +270,7 @@ namespace KVAService
 
 	bool FService::Start()
 	{
+		Impl->bStopping = false;
 		try
 		{
 			const FIdentity Authority = MakeAuthority();

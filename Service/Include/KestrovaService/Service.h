@@ -86,6 +86,7 @@ namespace KVAService
 		void Script(const std::string& Path, FReply Reply);
 		void ClearScripts();
 
+		// The requests received, oldest first (in a long run, the most recent 10,000 or more).
 		std::vector<FRequestRecord> Requests() const;
 		void ClearRequests();
 

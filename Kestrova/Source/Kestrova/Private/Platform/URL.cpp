@@ -1,5 +1,7 @@
 #include "Platform/URL.h"
 
+#include <utility>
+
 namespace KVAPlatform
 {
 	namespace
@@ -114,23 +116,18 @@ namespace KVAPlatform
 		}
 		Parts.Scheme = Url.substr(0, Colon);
 
+		// The fragment is split off first, then the query: a "?" inside a fragment is the fragment's.
 		std::string Rest = Url.substr(Colon + 1);
-		const size_t Hash = Rest.find('#');
-		if (Hash != std::string::npos)
+		for (const auto& [Delimiter, Component] : { std::pair { '#', &Parts.Fragment }, std::pair { '?', &Parts.Query } })
 		{
-			Parts.Fragment = Rest.substr(Hash + 1);
-			Rest.resize(Hash);
-			if (!IsEncodedRun(*Parts.Fragment, ":@/?"))
+			const size_t Found = Rest.find(Delimiter);
+			if (Found == std::string::npos)
 			{
-				return std::nullopt;
+				continue;
 			}
-		}
-		const size_t Question = Rest.find('?');
-		if (Question != std::string::npos)
-		{
-			Parts.Query = Rest.substr(Question + 1);
-			Rest.resize(Question);
-			if (!IsEncodedRun(*Parts.Query, ":@/?"))
+			*Component = Rest.substr(Found + 1);
+			Rest.resize(Found);
+			if (!IsEncodedRun(**Component, ":@/?"))
 			{
 				return std::nullopt;
 			}
