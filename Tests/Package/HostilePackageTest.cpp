@@ -1,5 +1,7 @@
 #include "PackageSandbox.h"
 
+#include "Package/SafeZip.h"
+
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -327,6 +329,19 @@ TEST(HostilePackage, MissingPackageOrExistingDestinationIsRefusedUntouched)
 		std::filesystem::create_directory(Sandbox.Destination);
 		EXPECT_EQ(Sandbox.Extract().Error, "Import folder already exists.");
 		EXPECT_EQ(Sandbox.Listing(), (std::vector<std::string>{"out/", "package.zip"}));
+	}
+	{
+		// The destination cannot be made below a file.
+		FPackageSandbox Sandbox;
+		const std::string Package = Bytes(BasePackage());
+		Sandbox.Write(Package);
+		std::vector<std::string> Models;
+		std::string Error;
+		const std::atomic<bool> bCancel{false};
+		EXPECT_FALSE(KVASafe::Extract(Sandbox.Package, Sandbox.Package / "out", bCancel, Models, Error));
+		EXPECT_EQ(Error, "Could not create import folder.");
+		EXPECT_EQ(Sandbox.Listing(), std::vector<std::string>{"package.zip"});
+		EXPECT_TRUE(Sandbox.PackageBytes() == Package);
 	}
 	{
 		// A dangling link is something too: it could point anywhere.
