@@ -60,7 +60,7 @@ int main(int ArgumentCount, char** Arguments)
 				B.Comment = "comment";
 			}).Layout()},
 		{"descriptor", With([](FBuilder& B) { B.Members[1].bDescriptor = true; B.Members[1].ExtraFlags = 0x0800; }).Layout()},
-		{"extras", With([](FBuilder& B) { B.Members[1].LocalExtra = "UT\x05\x00\x01\x00\x00\x00\x00"; B.Members[1].Comment = "c"; }).Layout()},
+		{"extras", With([](FBuilder& B) { B.Members[1].LocalExtra = "UT\x05\x00\x01\x00\x00\x00\x00"; B.Members[1].Comment.append("member comment"); }).Layout()},
 		{"folder-deflated", With([](FBuilder& B) { KVAZip::FMember& F = B.AddFolder("f"); F.Method = KVAZip::Deflated; F.Payload = std::string("\x03\x00", 2); }).Layout()},
 		{"traversal", With([](FBuilder& B) { B.Add("../evil.fbx", "x"); }).Layout()},
 		{"backslash", With([](FBuilder& B) { B.Add("a\\b.fbx", "x"); }).Layout()},
@@ -78,7 +78,7 @@ int main(int ArgumentCount, char** Arguments)
 		{"local-name", Edit([](FLayout& L) { L.Locals[1].Name = "Model.fbx"; })},
 		{"crc", Edit([](FLayout& L) { L.Locals[0].Payload[0] ^= 1; })},
 		{"expansion", Edit([](FLayout& L) { L.Locals[1].Uncompressed -= 1; L.Central[1].Uncompressed -= 1; })},
-		{"trailing-deflate", With([](FBuilder& B) { B.Members[1].Payload = KVAZip::Deflate(B.Members[1].Data) + "!"; }).Layout()},
+		{"trailing-deflate", With([](FBuilder& B) { B.Members[1].Payload = KVAZip::Deflate(B.Members[1].Data); B.Members[1].Payload->push_back('!'); }).Layout()},
 		{"unfinished-deflate", With([](FBuilder& B) { B.Members[1].Payload = KVAZip::Deflate(B.Members[1].Data, 6, false); }).Layout()},
 		{"ratio", Edit([](FLayout& L) { L.Central[0].Compressed = 0; L.Central[0].Uncompressed = 251; })},
 		{"multi-disk", Edit([](FLayout& L) { L.End.Disk = 1; })},
