@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Member contents that behave like a real package's, reproducible from a seed.
+namespace KVAZip
+{
+	// Text that reads like an ASCII FBX file and deflates like one.
+	std::string FbxLikeText(std::size_t Size, std::uint32_t Seed);
+	// Bytes that do not compress, like a texture's.
+	std::string RandomBytes(std::size_t Size, std::uint32_t Seed);
+}
