@@ -1,6 +1,7 @@
-// kestrova-service [--blob BYTES]: runs the local service until stdin closes or a signal
-// arrives. Prints "port N" and "authority PATH" once listening. With --blob, the content
-// host also serves GET /blob as BYTES pattern bytes (for transfer benchmarks).
+// kestrova-service [--blob BYTES]: runs the local Kestrova membership service with its fixtures
+// until stdin closes or a signal arrives. Prints "port N" and "authority PATH" once listening.
+// With --blob, the content host also serves GET /blob as BYTES pattern bytes (for benchmarks).
+#include "KestrovaService/Membership.h"
 #include "KestrovaService/Service.h"
 
 #include <csignal>
@@ -41,6 +42,8 @@ int main(int ArgumentCount, char** Arguments)
 		std::fprintf(stderr, "kestrova-service: could not start\n");
 		return 1;
 	}
+	// The whole membership service with its fixtures answers on the service hosts.
+	KVAService::FMembership Membership(Service);
 	if (BlobBytes)
 	{
 		Service.Route("content.kestrova.example", "GET", "/blob", [Bytes = *BlobBytes](const KVAService::FRequestRecord&)

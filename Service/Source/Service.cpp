@@ -106,10 +106,23 @@ namespace KVAService
 				{
 					return Script->second;
 				}
-				const auto Route = Routes.find(RouteKey(Record.Host, Record.Method, Record.Path));
+				const std::string Key = RouteKey(Record.Host, Record.Method, Record.Path);
+				const auto Route = Routes.find(Key);
 				if (Route != Routes.end())
 				{
 					Handler = Route->second;
+				}
+				else
+				{
+					// A route whose path ends in "*" takes every path below its prefix.
+					for (const auto& [Pattern, Candidate] : Routes)
+					{
+						if (!Pattern.empty() && Pattern.back() == '*' && Key.compare(0, Pattern.size() - 1, Pattern, 0, Pattern.size() - 1) == 0)
+						{
+							Handler = Candidate;
+							break;
+						}
+					}
 				}
 			}
 			return Handler ? Handler(Record) : FReply::Json(404, "{\"error\":\"not_found\"}");

@@ -81,6 +81,7 @@ namespace KVAService
 		const std::string& AuthorityFile() const;
 		const std::string& AuthorityPem() const;
 
+		// Path may end in "*" to take every path that starts with what precedes it.
 		void Route(const std::string& Host, const std::string& Method, const std::string& Path, FHandler Handler);
 		// Every request to Path (any host, any method) gets Reply until ClearScripts.
 		void Script(const std::string& Path, FReply Reply);

@@ -1,0 +1,86 @@
+#include "Client/KestrovaClient.h"
+
+#include "Client/KestrovaText.h"
+#include "Platform/Keys.h"
+#include "Platform/Transport.h"
+
+#include "Async/Async.h"
+#include "HAL/FileManager.h"
+#include "Misc/DateTime.h"
+
+namespace
+{
+	constexpr uint64 MaxPreviewBytes = 2097152;
+}
+
+void FKVAClient::Preview(const FString& Url, FOnPreview Callback)
+{
+	KVAPlatform::Request Request;
+	Request.Method = "GET";
+	Request.Url = KVAText::Utf8(Url);
+	Request.Role = KVAPlatform::URLRole::Preview;
+	Request.MaxBytes = MaxPreviewBytes;
+
+	Exchange(std::move(Request), nullptr, [Callback](FKVAClient&, KVAPlatform::Reply& Reply)
+	{
+		TArray<uint8> Bytes;
+		if (Reply.Error.empty() && Reply.Status == 200 && Reply.MimeType == "image/webp")
+		{
+			Bytes = TArray<uint8>(Reply.Body.data(), int32(Reply.Body.size()));
+		}
+		const FString Code = Bytes.IsEmpty() ? FString(TEXT("Preview unavailable")) : FString();
+		Callback(MoveTemp(Bytes), Code);
+	}, nullptr);
+}
+
+void FKVAClient::Download(const FKVAFile& File, const FString& Path, FOnProgress Progress, FOnDone Done)
+{
+	// Refused before anything is sent; an existing file at the destination is left alone.
+	if (!File.Valid()
+		|| File.ExpiresAt <= FDateTime::UtcNow().ToUnixTimestamp()
+		|| !KVAPlatform::SafeURL(KVAText::Utf8(File.Url), KVAPlatform::URLRole::Package)
+		|| IFileManager::Get().FileExists(*Path))
+	{
+		Done(TEXT("invalid_package"));
+		return;
+	}
+
+	TWeakPtr<FKVAClient> Weak = AsShared();
+	const uint32 SentGeneration = Generation;
+	const int64 SizeBytes = File.SizeBytes;
+
+	KVAPlatform::Request Request;
+	Request.Method = "GET";
+	Request.Url = KVAText::Utf8(File.Url);
+	Request.Role = KVAPlatform::URLRole::Package;
+	Request.MaxBytes = uint64(SizeBytes);
+	Request.OutputPath = KVAText::Utf8(Path);
+	Request.Progress = [Weak, SentGeneration, SizeBytes, Progress](uint64 Received)
+	{
+		AsyncTask(ENamedThreads::GameThread, [Weak, SentGeneration, SizeBytes, Progress, Received]
+		{
+			TSharedPtr<FKVAClient> Self = Weak.Pin();
+			if (Self.IsValid() && Self->Generation == SentGeneration && Progress)
+			{
+				Progress(float(double(Received) / double(SizeBytes)));
+			}
+		});
+	};
+
+	const FKVAFile Expected = File;
+	// The verdict is reached on the transfer's thread, where hashing up to 2 GiB blocks no
+	// one, and travels to the game thread as the reply's error.
+	auto Verify = [Expected, Path](KVAPlatform::Reply& Reply)
+	{
+		const bool bVerified = Reply.Error.empty() && Reply.Status == 200 && Reply.Received == uint64(Expected.SizeBytes)
+			&& KVAPlatform::FileHash(KVAText::Utf8(Path)) == KVAText::Utf8(Expected.Sha256);
+		Reply.Error = bVerified ? std::string() : std::string("download_failed");
+		if (!bVerified)
+		{
+			IFileManager::Get().Delete(*Path, false, false, false);
+		}
+	};
+	// Nobody takes the file of a dropped download, verified or not.
+	auto Discard = [Path]() { IFileManager::Get().Delete(*Path, false, false, false); };
+	Exchange(std::move(Request), Verify, [Done](FKVAClient&, KVAPlatform::Reply& Reply) { Done(KVAText::FromUtf8(Reply.Error)); }, Discard);
+}
