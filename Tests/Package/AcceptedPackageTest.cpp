@@ -227,30 +227,50 @@ TEST(AcceptedPackage, CancelingALargeMemberStopsWithinOneChunk)
 		Sandbox.Write(Package);
 
 		std::atomic<bool> bCancel{false};
-		std::atomic<bool> bDone{false};
 		int Watched = -1;
 		std::int64_t SizeAtCancel = -1;
-		// Holding the output file open lets its final size be read after the folder is removed.
-		std::thread Watcher([&]
+		FPackageSandbox::FResult Result;
+		// A busy machine may keep the watcher off the processor until the extraction is over;
+		// such a run proves nothing either way and is repeated.
+		for (int Attempt = 0; Attempt < 3; ++Attempt)
+		{
+			if (Watched >= 0)
 			{
-				const std::filesystem::path Target = Sandbox.Destination / "large.fbx";
-				while (!bDone && Watched < 0)
+				close(Watched);
+			}
+			std::filesystem::remove_all(Sandbox.Destination);
+			bCancel = false;
+			Watched = -1;
+			SizeAtCancel = -1;
+			std::atomic<bool> bDone{false};
+			bool bLate = false;
+			// Holding the output file open lets its final size be read after the folder is removed.
+			std::thread Watcher([&]
 				{
-					Watched = open(Target.c_str(), O_RDONLY | O_CLOEXEC);
-				}
-				struct stat Status{};
-				while (!bDone && Watched >= 0 && fstat(Watched, &Status) == 0 && Status.st_size < (1 << 20))
-				{
-				}
-				bCancel = true;
-				if (Watched >= 0 && fstat(Watched, &Status) == 0)
-				{
-					SizeAtCancel = Status.st_size;
-				}
-			});
-		const FPackageSandbox::FResult Result = Sandbox.Extract(bCancel);
-		bDone = true;
-		Watcher.join();
+					const std::filesystem::path Target = Sandbox.Destination / "large.fbx";
+					while (!bDone && Watched < 0)
+					{
+						Watched = open(Target.c_str(), O_RDONLY | O_CLOEXEC);
+					}
+					struct stat Status{};
+					while (!bDone && Watched >= 0 && fstat(Watched, &Status) == 0 && Status.st_size < (1 << 20))
+					{
+					}
+					bLate = bDone;
+					bCancel = true;
+					if (Watched >= 0 && fstat(Watched, &Status) == 0)
+					{
+						SizeAtCancel = Status.st_size;
+					}
+				});
+			Result = Sandbox.Extract(bCancel);
+			bDone = true;
+			Watcher.join();
+			if (!bLate)
+			{
+				break;
+			}
+		}
 
 		EXPECT_FALSE(Result.bOk);
 		EXPECT_EQ(Result.Error, "Canceled.");
