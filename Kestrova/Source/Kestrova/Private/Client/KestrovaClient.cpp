@@ -302,19 +302,29 @@ void FKVAClient::Exchange(KVAPlatform::Request Request, FOnTransferThread OnTran
 		{
 			OnTransfer(Reply);
 		}
-		AsyncTask(ENamedThreads::GameThread, [Weak, SentGeneration, Deliver, Dropped, Reply = std::move(Reply)]() mutable
+		PostIfCurrent(Weak, SentGeneration, [Deliver, Reply = std::move(Reply)](FKVAClient& Self) mutable { Deliver(Self, Reply); }, [Dropped]
 		{
-			TSharedPtr<FKVAClient> Self = Weak.Pin();
-			if (!Self.IsValid() || Self->Generation != SentGeneration)
+			if (Dropped)
 			{
-				if (Dropped)
-				{
-					Dropped();
-				}
-				return;
+				Dropped();
 			}
-			Deliver(*Self, Reply);
 		});
+	});
+}
+
+void FKVAClient::PostIfCurrent(TWeakPtr<FKVAClient> Weak, uint32 SentGeneration, TUniqueFunction<void(FKVAClient&)> Deliver, TUniqueFunction<void()> Dropped)
+{
+	AsyncTask(ENamedThreads::GameThread, [Weak, SentGeneration, Deliver = MoveTemp(Deliver), Dropped = MoveTemp(Dropped)]
+	{
+		TSharedPtr<FKVAClient> Self = Weak.Pin();
+		if (Self.IsValid() && Self->Generation == SentGeneration)
+		{
+			Deliver(*Self);
+		}
+		else if (Dropped)
+		{
+			Dropped();
+		}
 	});
 }
 

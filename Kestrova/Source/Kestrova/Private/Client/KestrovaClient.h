@@ -57,6 +57,9 @@ private:
 	// One tracked transfer: OnTransfer runs on the transfer's own thread once it ends, then
 	// Deliver on the game thread while this client and its generation live, Dropped if not.
 	void Exchange(KVAPlatform::Request Request, FOnTransferThread OnTransfer, FOnGameThread Deliver, TFunction<void()> Dropped);
+	// From any thread: runs Deliver on the game thread if the client still lives and has not
+	// been cancelled since SentGeneration was read; otherwise runs Dropped, if given.
+	static void PostIfCurrent(TWeakPtr<FKVAClient> Weak, uint32 SentGeneration, TUniqueFunction<void(FKVAClient&)> Deliver, TUniqueFunction<void()> Dropped = nullptr);
 
 public:
 	FString ConsentText;

@@ -4,7 +4,6 @@
 #include "Platform/Keys.h"
 #include "Platform/Transport.h"
 
-#include "Async/Async.h"
 #include "HAL/FileManager.h"
 #include "Misc/DateTime.h"
 
@@ -57,14 +56,10 @@ void FKVAClient::Download(const FKVAFile& File, const FString& Path, FOnProgress
 	Request.OutputPath = KVAText::Utf8(Path);
 	Request.Progress = [Weak, SentGeneration, SizeBytes, Progress](uint64 Received)
 	{
-		AsyncTask(ENamedThreads::GameThread, [Weak, SentGeneration, SizeBytes, Progress, Received]
+		if (Progress)
 		{
-			TSharedPtr<FKVAClient> Self = Weak.Pin();
-			if (Self.IsValid() && Self->Generation == SentGeneration && Progress)
-			{
-				Progress(float(double(Received) / double(SizeBytes)));
-			}
-		});
+			PostIfCurrent(Weak, SentGeneration, [Progress, Received, SizeBytes](FKVAClient&) { Progress(float(double(Received) / double(SizeBytes))); });
+		}
 	};
 
 	const FKVAFile Expected = File;
