@@ -1,9 +1,10 @@
 #include "Fixtures.h"
 
+#include "Encoding.h"
+
 #include "PackageContent.h"
 #include "ZipWriter.h"
 
-#include <openssl/evp.h>
 #include <webp/encode.h>
 
 #include <cstdio>
@@ -49,27 +50,12 @@ namespace KVAService::Fixtures
 			Package.Formats = { "fbx", "png" };
 			KVAZip::FLayout Layout = Builder.Layout();
 			Package.Bytes = Layout.Serialize();
-			Package.Sha256 = Sha256Hex(Package.Bytes);
+			Package.Sha256 = Encoding::Hex(Encoding::Sha256(Package.Bytes));
 			return Package;
 		}
 	}
 
-	std::string Sha256Hex(const std::string& Bytes)
-	{
-		unsigned char Digest[EVP_MAX_MD_SIZE];
-		unsigned int Length = 0;
-		EVP_Digest(Bytes.data(), Bytes.size(), Digest, &Length, EVP_sha256(), nullptr);
-		static const char Hex[] = "0123456789abcdef";
-		std::string Out;
-		for (unsigned int Index = 0; Index < Length; ++Index)
-		{
-			Out += Hex[Digest[Index] >> 4];
-			Out += Hex[Digest[Index] & 15];
-		}
-		return Out;
-	}
-
-	std::vector<FProduct> MakeCatalogue()
+	static std::vector<FProduct> MakeCatalogue()
 	{
 		const std::vector<FEntry> Entries = {
 			{ "Oak Chair", "asset", { "box.fbx" } },
@@ -116,7 +102,7 @@ namespace KVAService::Fixtures
 		return Products;
 	}
 
-	std::string PreviewWebP(const std::string& ProductId)
+	static std::string PreviewWebP(const std::string& ProductId)
 	{
 		// A tile with a diagonal band, tinted per product so that previews tell apart.
 		constexpr int Size = 96;
@@ -143,5 +129,25 @@ namespace KVAService::Fixtures
 		std::string Bytes(reinterpret_cast<const char*>(Output), Length);
 		WebPFree(Output);
 		return Bytes;
+	}
+
+	const std::vector<FProduct>& Catalogue()
+	{
+		static const std::vector<FProduct> Products = MakeCatalogue();
+		return Products;
+	}
+
+	const std::map<std::string, std::string>& Previews()
+	{
+		static const std::map<std::string, std::string> Tiles = []
+		{
+			std::map<std::string, std::string> Made;
+			for (const FProduct& Product : Catalogue())
+			{
+				Made[Product.ProductId] = PreviewWebP(Product.ProductId);
+			}
+			return Made;
+		}();
+		return Tiles;
 	}
 }

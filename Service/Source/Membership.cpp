@@ -1,16 +1,17 @@
 #include "KestrovaService/Membership.h"
 
+#include "Encoding.h"
 #include "Fixtures.h"
 
 #include <nlohmann/json.hpp>
 #include <openssl/evp.h>
 #include <openssl/hmac.h>
-#include <openssl/rand.h>
 
 #include <algorithm>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace KVAService
 {
@@ -35,38 +36,13 @@ namespace KVAService
 
 		std::string RandomToken(size_t Bytes)
 		{
-			std::vector<unsigned char> Buffer(Bytes);
-			RAND_bytes(Buffer.data(), int(Buffer.size()));
-			static const char Hex[] = "0123456789abcdef";
-			std::string Out;
-			for (unsigned char Byte : Buffer)
-			{
-				Out += Hex[Byte >> 4];
-				Out += Hex[Byte & 15];
-			}
-			return Out;
-		}
-
-		std::string Base64Url(const unsigned char* Bytes, size_t Count)
-		{
-			std::string Out(4 * ((Count + 2) / 3) + 1, '\0');
-			const int Written = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(Out.data()), Bytes, int(Count));
-			Out.resize(size_t(Written));
-			for (char& Char : Out)
-			{
-				Char = Char == '+' ? '-' : Char == '/' ? '_' : Char;
-			}
-			Out.erase(std::remove(Out.begin(), Out.end(), '='), Out.end());
-			return Out;
+			return Encoding::Hex(Encoding::RandomBytes(Bytes));
 		}
 
 		// RFC 7636 S256: the challenge is BASE64URL(SHA256(ASCII(verifier))).
 		std::string S256(const std::string& Verifier)
 		{
-			unsigned char Digest[EVP_MAX_MD_SIZE];
-			unsigned int Length = 0;
-			EVP_Digest(Verifier.data(), Verifier.size(), Digest, &Length, EVP_sha256(), nullptr);
-			return Base64Url(Digest, Length);
+			return Encoding::Base64Url(Encoding::Sha256(Verifier));
 		}
 
 		std::string Lower(std::string Text)
@@ -120,28 +96,25 @@ namespace KVAService
 		FService& Service;
 		mutable std::mutex Mutex;
 		FMembershipSettings Settings;
-		std::vector<FProduct> Products;
-		std::map<std::string, std::string> Previews;
-		std::string SigningKey = RandomToken(32);
+		const std::vector<FProduct>& Products = Fixtures::Catalogue();
+		const std::map<std::string, std::string>& Previews = Fixtures::Previews();
+		std::string SigningKey = Encoding::RandomBytes(32);
+		// Tells cursors this service made from forged ones.
+		std::string CursorTag = Signature("cursor", 0).substr(0, 8);
 		int64_t ClockOffset = 0;
 
 		std::map<std::string, FAttempt> Attempts;
 		std::map<std::string, int64_t> Tokens;
 		std::map<std::string, FConsent> Consents;
 		std::map<std::string, std::string> ConsentByKey;
-		std::map<std::string, bool> ConsentedPackages;
+		std::set<std::string> ConsentedPackages;
 		std::map<std::string, FTicket> TicketsByKey;
 		int Downloads = 0;
 		int64_t DayStart = 0;
 
 		explicit FImpl(FService& InService)
 			: Service(InService)
-			, Products(Fixtures::MakeCatalogue())
 		{
-			for (const FProduct& Product : Products)
-			{
-				Previews[Product.ProductId] = Fixtures::PreviewWebP(Product.ProductId);
-			}
 			DayStart = Now();
 		}
 
@@ -195,7 +168,7 @@ namespace KVAService
 			unsigned char Mac[EVP_MAX_MD_SIZE];
 			unsigned int Length = 0;
 			HMAC(EVP_sha256(), SigningKey.data(), int(SigningKey.size()), reinterpret_cast<const unsigned char*>(Message.data()), Message.size(), Mac, &Length);
-			return Base64Url(Mac, Length);
+			return Encoding::Base64Url(std::string(reinterpret_cast<const char*>(Mac), Length));
 		}
 
 		FJson FileJson(const FProduct& Product, const FPackage& Package, const FTicket* Ticket) const
@@ -281,7 +254,7 @@ namespace KVAService
 			if (!Cursor.empty())
 			{
 				const size_t Dot = Cursor.find('.');
-				if (Dot == std::string::npos || Signature("cursor", 0).substr(0, 8) != Cursor.substr(Dot + 1))
+				if (Dot == std::string::npos || CursorTag != Cursor.substr(Dot + 1))
 				{
 					return Error(400, "invalid_cursor");
 				}
@@ -295,7 +268,7 @@ namespace KVAService
 			FJson Body = { { "items", Items } };
 			if (Offset + PageSize < Matches.size())
 			{
-				Body["next_cursor"] = std::to_string(Offset + PageSize) + "." + Signature("cursor", 0).substr(0, 8);
+				Body["next_cursor"] = std::to_string(Offset + PageSize) + "." + CursorTag;
 			}
 			else
 			{
@@ -507,7 +480,7 @@ namespace KVAService
 				Consents[Consent.ConsentId] = Consent;
 				if (Consent.ChecksLeft == 0)
 				{
-					ConsentedPackages[PackageId] = true;
+					ConsentedPackages.insert(PackageId);
 				}
 			}
 			const FConsent& Consent = Consents[ConsentByKey[Key]];
@@ -523,7 +496,7 @@ namespace KVAService
 			}
 			if (Consent->second.ChecksLeft > 0 && --Consent->second.ChecksLeft == 0)
 			{
-				ConsentedPackages[Consent->second.PackageId] = true;
+				ConsentedPackages.insert(Consent->second.PackageId);
 			}
 			return Ok({ { "consent_id", Consent->first }, { "status", Consent->second.ChecksLeft == 0 ? "confirmed" : "pending" } });
 		});
