@@ -79,17 +79,15 @@ FHostRuntime::~FHostRuntime()
 
 bool FHostRuntime::PostToGameThread(TUniqueFunction<void()> Task)
 {
-	std::lock_guard Lock(GRuntimeMutex);
-	FHostRuntime* Runtime = GRuntime.load();
-	if (Runtime == nullptr)
-	{
-		return false;
-	}
-	Runtime->EnqueueGameThread(MoveTemp(Task));
-	return true;
+	return Post(&FHostRuntime::EnqueueGameThread, MoveTemp(Task));
 }
 
 bool FHostRuntime::PostToWorker(TUniqueFunction<void()> Task)
+{
+	return Post(&FHostRuntime::EnqueueWorker, MoveTemp(Task));
+}
+
+bool FHostRuntime::Post(void (FHostRuntime::*Enqueue)(TUniqueFunction<void()>), TUniqueFunction<void()> Task)
 {
 	std::lock_guard Lock(GRuntimeMutex);
 	FHostRuntime* Runtime = GRuntime.load();
@@ -97,7 +95,7 @@ bool FHostRuntime::PostToWorker(TUniqueFunction<void()> Task)
 	{
 		return false;
 	}
-	Runtime->EnqueueWorker(MoveTemp(Task));
+	(Runtime->*Enqueue)(MoveTemp(Task));
 	return true;
 }
 

@@ -46,6 +46,7 @@ public:
 	int32 NumQueuedGameThreadTasks();
 
 private:
+	static bool Post(void (FHostRuntime::*Enqueue)(TUniqueFunction<void()>), TUniqueFunction<void()> Task);
 	void WorkerLoop();
 
 	std::thread::id GameThreadId;
