@@ -107,8 +107,3 @@ protected:
 		return Out;
 	}
 };
-
-inline std::string Utf8(const FString& Text)
-{
-	return KVAText::Utf8(Text);
-}

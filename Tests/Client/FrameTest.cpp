@@ -38,7 +38,7 @@ TEST_F(ClientTest, EarlyRefusalsAnswerInsideTheCall)
 			EXPECT_FALSE(Json.IsValid());
 			Code = Result;
 		}, Case.bAnonymous);
-		ASSERT_TRUE(Code.has_value()) << Utf8(Case.Path);
+		ASSERT_TRUE(Code.has_value()) << KVAText::Utf8(Case.Path);
 		EXPECT_EQ(*Code, Case.Code);
 	}
 	Host.PumpUntil([] { return false; }, 0.2);
@@ -189,7 +189,7 @@ TEST_F(ClientTest, TransportCodesReachCallersUnchanged)
 TEST_F(ClientTest, TokenStaysInMemoryAndGoesOnlyToTheApiHost)
 {
 	ASSERT_EQ(SignIn(), TEXT(""));
-	const std::string Token = Utf8(Client->Token);
+	const std::string Token = KVAText::Utf8(Client->Token);
 	EXPECT_EQ(Call(TEXT("GET"), TEXT("/v1/membership/catalog")), TEXT(""));
 
 	// Previews and packages are fetched without it.
@@ -212,7 +212,7 @@ TEST_F(ClientTest, TokenStaysInMemoryAndGoesOnlyToTheApiHost)
 	}
 
 	// Nothing on disk holds it: not the project, not the temporary folder.
-	for (const std::filesystem::path& Root : { std::filesystem::path(Utf8(FPaths::ProjectDir())), std::filesystem::temp_directory_path() })
+	for (const std::filesystem::path& Root : { std::filesystem::path(KVAText::Utf8(FPaths::ProjectDir())), std::filesystem::temp_directory_path() })
 	{
 		std::error_code Error;
 		for (auto It = std::filesystem::recursive_directory_iterator(Root, std::filesystem::directory_options::skip_permission_denied, Error);

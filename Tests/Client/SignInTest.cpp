@@ -26,7 +26,7 @@ TEST_F(ClientTest, BrowserSignInWithAVerifiedPkcePair)
 	// The service issued the token only after checking the verifier against the challenge.
 	const std::vector<std::string> Tokens = Membership->LiveTokens();
 	ASSERT_EQ(Tokens.size(), 1u);
-	EXPECT_EQ(Utf8(Client->Token), Tokens[0]);
+	EXPECT_EQ(KVAText::Utf8(Client->Token), Tokens[0]);
 	const auto Starts = RequestsTo("/v1/login/start");
 	ASSERT_EQ(Starts.size(), 1u);
 	const auto Start = nlohmann::json::parse(Starts[0].Body);
@@ -144,7 +144,7 @@ TEST_F(ClientTest, FirstPollComesAfterTheDelayAndPendingRepliesRearm)
 	Host.AdvanceClock(1.0);
 	ASSERT_TRUE(Host.PumpUntil([&] { return RequestsTo("/v1/login/poll").size() == 1 && Client->PollTicker.IsValid(); }));
 	// Pending: the next poll is armed with the reply's interval; approving ends the wait.
-	Membership->Decide(KVAService::FMembership::AttemptOf(Utf8(Launched[0])), true);
+	Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Launched[0])), true);
 	ASSERT_TRUE(PumpWithClock([&] { return Code.has_value(); }));
 	EXPECT_EQ(*Code, TEXT(""));
 	EXPECT_EQ(RequestsTo("/v1/login/poll").size(), 2u);
@@ -190,7 +190,7 @@ TEST_F(ClientTest, SecondSignInWhileWaitingDoesNothing)
 	Client->SignIn([&FirstCalls](const FString&) { ++FirstCalls; });
 	ASSERT_TRUE(Host.PumpUntil([&] { return Launched.Num() == 1; }));
 	Client->SignIn([&SecondCalls](const FString&) { ++SecondCalls; });
-	Membership->Decide(KVAService::FMembership::AttemptOf(Utf8(Launched[0])), true);
+	Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Launched[0])), true);
 	ASSERT_TRUE(PumpWithClock([&] { return FirstCalls == 1; }));
 	Host.PumpUntil([] { return false; }, 0.2);
 	EXPECT_EQ(SecondCalls, 0);
@@ -203,8 +203,8 @@ TEST_F(ClientTest, CancelLoginTellsTheServiceAndNeverAnswers)
 	int32 Calls = 0;
 	Client->SignIn([&Calls](const FString&) { ++Calls; });
 	ASSERT_TRUE(Host.PumpUntil([&] { return Client->PollTicker.IsValid(); }));
-	const std::string Attempt = Utf8(Client->AttemptId);
-	const std::string Verifier = Utf8(Client->Verifier);
+	const std::string Attempt = KVAText::Utf8(Client->AttemptId);
+	const std::string Verifier = KVAText::Utf8(Client->Verifier);
 	Client->CancelLogin();
 	EXPECT_FALSE(Client->bSigningIn);
 	EXPECT_FALSE(Client->PollTicker.IsValid());
@@ -235,7 +235,7 @@ TEST_F(ClientTest, SignOutNotices)
 	EXPECT_TRUE(RequestsTo("/v1/session").empty());
 
 	ASSERT_EQ(SignIn(), TEXT(""));
-	const std::string Token = Utf8(Client->Token);
+	const std::string Token = KVAText::Utf8(Client->Token);
 	Client->SignOut();
 	EXPECT_FALSE(Client->Connected());
 	EXPECT_TRUE(Client->ConsentText.IsEmpty());
