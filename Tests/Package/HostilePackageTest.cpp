@@ -50,10 +50,11 @@ namespace
 		return Layout.Serialize();
 	}
 
-	std::string WithMember(const std::function<void(KVAZip::FMember&)>& Edit)
+	// The base package with one of its members edited: by default the deflated model.
+	std::string WithMember(const std::function<void(KVAZip::FMember&)>& Edit, std::size_t Index = 1)
 	{
 		FBuilder Builder = BasePackage();
-		Edit(Builder.Members.back());
+		Edit(Builder.Members.at(Index));
 		return Bytes(Builder);
 	}
 
@@ -271,12 +272,19 @@ namespace
 			{"models only outside the allow-list", [] { FBuilder B; B.Add("license.txt", "l"); B.AddFolder("model.fbx"); B.Add("model.blend", "b"); B.Add("model.fbx.zip", "z"); return Bytes(B); }, "No FBX models in these files. Open your library in the browser."},
 		};
 
-		// Every general-purpose flag bit except 3 (descriptor) and 11 (UTF-8) is refused.
+		// Every general-purpose flag bit except 3 (descriptor) and 11 (UTF-8) is refused on the
+		// stored licence; the deflated model may carry bits 1 and 2 as well (the packer's level).
 		for (int Bit = 0; Bit < 16; ++Bit)
 		{
-			if (Bit != 3 && Bit != 11)
+			const auto Flag = static_cast<std::uint16_t>(1 << Bit);
+			if (Bit == 3 || Bit == 11)
 			{
-				Table.push_back({"refused flag bit", [Bit] { return WithMember([Bit](KVAZip::FMember& M) { M.ExtraFlags = static_cast<std::uint16_t>(1 << Bit); }); }, "Unsafe ZIP member."});
+				continue;
+			}
+			Table.push_back({"refused flag bit on a stored member", [Flag] { return WithMember([Flag](KVAZip::FMember& M) { M.ExtraFlags = Flag; }, 0); }, "Unsafe ZIP member."});
+			if (Bit != 1 && Bit != 2)
+			{
+				Table.push_back({"refused flag bit on a deflated member", [Flag] { return WithMember([Flag](KVAZip::FMember& M) { M.ExtraFlags = Flag; }); }, "Unsafe ZIP member."});
 			}
 		}
 		for (const std::uint16_t Method : {1, 6, 9, 12, 14, 93, 95, 98, 99})

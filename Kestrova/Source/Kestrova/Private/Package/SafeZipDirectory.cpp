@@ -62,9 +62,12 @@ namespace KVASafe
 			const std::uint16_t Method = Le16(Fixed + 10);
 			const std::uint16_t NameLength = Le16(Fixed + 28);
 			const std::uint32_t Attributes = Le32(Fixed + 38);
+			// Bits 1 and 2 of a deflated member only record the level the packer chose (zip -9 sets
+			// 0x0002, zip -1 0x0004); reading the data does not depend on them.
+			const std::uint16_t RefusedFlags = Method == 8 ? 0xF7F1 : 0xF7F7;
 			const bool bLimits = NameLength >= 1 && NameLength <= 1024 && Le32(Fixed + 20) != 0xFFFFFFFF
 				&& Le32(Fixed + 24) != 0xFFFFFFFF && Le32(Fixed + 42) != 0xFFFFFFFF && Le16(Fixed + 34) == 0
-				&& (Flags & 0xF7F7) == 0 && (Method & 0xFFF7) == 0;
+				&& (Flags & RefusedFlags) == 0 && (Method & 0xFFF7) == 0;
 			// Only plain files and folders: links, devices, pipes and sockets are refused whatever
 			// host system the record names.
 			const bool bFileType = (Attributes & 0x70000000) == 0 || (Attributes & 0xF0000000) == 0x40000000;
