@@ -1,18 +1,13 @@
-#include "Platform/Transport.h"
-
-#include "KestrovaService/Service.h"
+#include "TransportSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <mutex>
 #include <set>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,94 +18,6 @@ using KVAService::FReply;
 
 namespace
 {
-	constexpr uint64_t MiB = 1 << 20;
-
-	KVAService::FService* Service = nullptr;
-
-	class FServiceEnvironment : public testing::Environment
-	{
-	public:
-		void SetUp() override
-		{
-			Service = new KVAService::FService();
-			ASSERT_TRUE(Service->Start());
-			KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
-		}
-
-		void TearDown() override
-		{
-			KVAPlatform::SetRouting(0, std::string());
-			delete Service;
-			Service = nullptr;
-		}
-	};
-
-	const testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new FServiceEnvironment);
-
-	class TransportTest : public testing::Test
-	{
-	protected:
-		void SetUp() override
-		{
-			Service->ClearScripts();
-			Service->ClearRequests();
-			KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
-		}
-
-		void TearDown() override
-		{
-			KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-			for (const std::filesystem::path& Path : Files)
-			{
-				std::filesystem::remove(Path);
-			}
-		}
-
-		std::filesystem::path TempFile(const std::string& Name)
-		{
-			Files.push_back(std::filesystem::temp_directory_path() / ("kva-transport-" + std::to_string(getpid()) + "-" + Name));
-			std::filesystem::remove(Files.back());
-			return Files.back();
-		}
-
-		std::vector<std::filesystem::path> Files;
-	};
-
-	Request Api(const std::string& Path, uint64_t MaxBytes = 4 * MiB)
-	{
-		Request Req;
-		Req.Method = "GET";
-		Req.Url = "https://api.kestrova.example" + Path;
-		Req.Role = URLRole::Api;
-		Req.MaxBytes = MaxBytes;
-		return Req;
-	}
-
-	Request Download(const std::string& Path, const std::filesystem::path& Output, uint64_t MaxBytes)
-	{
-		Request Req;
-		Req.Method = "GET";
-		Req.Url = "https://content.kestrova.example" + Path;
-		Req.Role = URLRole::Package;
-		Req.OutputPath = Output.string();
-		Req.MaxBytes = MaxBytes;
-		return Req;
-	}
-
-	// Sends and waits for the reply; a transfer that never answers fails the test instead of hanging it.
-	Reply SendAndWait(Request Req, std::shared_ptr<KVAPlatform::Cancel> Flag = std::make_shared<KVAPlatform::Cancel>())
-	{
-		auto Promise = std::make_shared<std::promise<Reply>>();
-		std::future<Reply> Future = Promise->get_future();
-		KVAPlatform::Send(std::move(Req), std::move(Flag), [Promise](Reply Rep) { Promise->set_value(std::move(Rep)); });
-		if (Future.wait_for(std::chrono::seconds(60)) != std::future_status::ready)
-		{
-			ADD_FAILURE() << "no reply within 60 s";
-			return Reply();
-		}
-		return Future.get();
-	}
-
 	FReply Pattern(uint64_t Length, bool bChunked = false)
 	{
 		FReply Reply;
@@ -176,19 +83,6 @@ namespace
 	{
 		return Settled("/proc/self/task", Target);
 	}
-
-	uint16_t ClosedPort()
-	{
-		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in Address {};
-		Address.sin_family = AF_INET;
-		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
-		socklen_t Length = sizeof(Address);
-		getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length);
-		close(Socket);
-		return ntohs(Address.sin_port);
-	}
 }
 
 TEST_F(TransportTest, RefusalsAnswerInsideSendAndSendNothing)
@@ -226,13 +120,13 @@ TEST_F(TransportTest, RefusalsAnswerInsideSendAndSendNothing)
 		EXPECT_EQ(Got.Status, 0) << Case.Name;
 		EXPECT_TRUE(Got.MimeType.empty() && Got.RetryAfter.empty() && Got.Body.empty() && Got.Received == 0) << Case.Name;
 	}
-	EXPECT_TRUE(Service->Requests().empty());
+	EXPECT_TRUE(GService->Requests().empty());
 }
 
 TEST_F(TransportTest, SendsTheHeadersOfEachRole)
 {
-	Service->Script("/v1/echo", FReply::Json(200, "{}"));
-	Service->Script("/p.webp", FReply::Json(200, "{}"));
+	GService->Script("/v1/echo", FReply::Json(200, "{}"));
+	GService->Script("/p.webp", FReply::Json(200, "{}"));
 
 	Request Get = Api("/v1/echo");
 	Get.Token = "secret-token";
@@ -251,7 +145,7 @@ TEST_F(TransportTest, SendsTheHeadersOfEachRole)
 	{
 		EXPECT_EQ(SendAndWait(*Req).Error, "");
 	}
-	const std::vector<KVAService::FRequestRecord> Seen = Service->Requests();
+	const std::vector<KVAService::FRequestRecord> Seen = GService->Requests();
 	ASSERT_EQ(Seen.size(), 4u);
 
 	EXPECT_EQ(Seen[0].Method, "GET");
@@ -279,7 +173,7 @@ TEST_F(TransportTest, SendsThePathThePolicyChecked)
 	Request Req = Api("/v1/../admin");
 	Req.Token = "secret-token";
 	EXPECT_EQ(SendAndWait(std::move(Req)).Status, 404);
-	const std::vector<KVAService::FRequestRecord> Seen = Service->Requests();
+	const std::vector<KVAService::FRequestRecord> Seen = GService->Requests();
 	ASSERT_EQ(Seen.size(), 1u);
 	EXPECT_EQ(Seen[0].Path, "/v1/../admin");
 }
@@ -288,10 +182,10 @@ TEST_F(TransportTest, ErrorStatusInMemoryIsNotATransportError)
 {
 	FReply Failing = FReply::Json(500, "{\"error\":\"boom\"}");
 	Failing.Headers = { { "Content-Type", "application/json; charset=utf-8" }, { "Retry-After", "120" } };
-	Service->Script("/v1/fail", Failing);
+	GService->Script("/v1/fail", Failing);
 	FReply NoContent;
 	NoContent.Status = 204;
-	Service->Script("/v1/bare", NoContent);
+	GService->Script("/v1/bare", NoContent);
 
 	const Reply Rep = SendAndWait(Api("/v1/fail"));
 	EXPECT_EQ(Rep.Error, "");
@@ -312,10 +206,10 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 {
 	for (const int Status : { 301, 302, 303, 307, 308, 300, 304 })
 	{
-		Service->ClearRequests();
+		GService->ClearRequests();
 		const bool bRedirect = Status != 300 && Status != 304;
-		Service->Script("/v1/moved", FReply::Redirect(Status, "https://api.kestrova.example/v1/target"));
-		Service->Script("/moved.zip", FReply::Redirect(Status, "https://content.kestrova.example/target.zip"));
+		GService->Script("/v1/moved", FReply::Redirect(Status, "https://api.kestrova.example/v1/target"));
+		GService->Script("/moved.zip", FReply::Redirect(Status, "https://content.kestrova.example/target.zip"));
 
 		const Reply Call = SendAndWait(Api("/v1/moved"));
 		EXPECT_EQ(Call.Error, bRedirect ? "redirect_denied" : "") << Status;
@@ -327,7 +221,7 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 		EXPECT_EQ(File.Status, Status);
 		EXPECT_FALSE(std::filesystem::exists(Output)) << Status;
 
-		for (const KVAService::FRequestRecord& Seen : Service->Requests())
+		for (const KVAService::FRequestRecord& Seen : GService->Requests())
 		{
 			EXPECT_TRUE(Seen.Path.find("target") == std::string::npos) << Status;
 		}
@@ -337,11 +231,11 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 TEST_F(TransportTest, ByteLimitIsEnforcedOnTheAnnouncedAndTheRunningCount)
 {
 	const uint64_t Limit = 100'000;
-	Service->Script("/v1/announced", Pattern(Limit + 10));
+	GService->Script("/v1/announced", Pattern(Limit + 10));
 	FReply Streamed = Pattern(Limit + 10, true);
 	Streamed.ChunkBytes = 30'000;
-	Service->Script("/v1/streamed", Streamed);
-	Service->Script("/v1/exact", Pattern(Limit, true));
+	GService->Script("/v1/streamed", Streamed);
+	GService->Script("/v1/exact", Pattern(Limit, true));
 
 	const Reply Early = SendAndWait(Api("/v1/announced", Limit));
 	EXPECT_EQ(Early.Error, "response_too_large");
@@ -379,7 +273,7 @@ TEST_F(TransportTest, DownloadStreamsToTheFileWithProgress)
 	{
 		FReply Body = Pattern(Case.Length, true);
 		Body.ChunkBytes = Case.ChunkBytes;
-		Service->Script("/pkg.zip", Body);
+		GService->Script("/pkg.zip", Body);
 		const std::filesystem::path Output = TempFile("pkg");
 		std::vector<uint64_t> Calls;
 		std::thread::id ProgressThread;
@@ -416,8 +310,8 @@ TEST_F(TransportTest, FailedDownloadsKeepTheirPartialFileForTheCaller)
 {
 	FReply Endless = Pattern(64 * MiB, true);
 	Endless.ChunkBytes = 64 * 1024;
-	Service->Script("/big.zip", Endless);
-	Service->Script("/missing.zip", FReply::Json(404, "{\"error\":\"not_found\"}"));
+	GService->Script("/big.zip", Endless);
+	GService->Script("/missing.zip", FReply::Json(404, "{\"error\":\"not_found\"}"));
 
 	const std::filesystem::path Oversized = TempFile("oversized");
 	const Reply TooLarge = SendAndWait(Download("/big.zip", Oversized, MiB));
@@ -443,12 +337,12 @@ TEST_F(TransportTest, CancelEndsStalledAndRunningTransfers)
 	FReply Stalled = Pattern(4 * MiB, true);
 	Stalled.ChunkBytes = 100'000;
 	Stalled.ChunkDelay = std::chrono::milliseconds(60'000);
-	Service->Script("/stalled.zip", Stalled);
+	GService->Script("/stalled.zip", Stalled);
 	FReply Trickle = Pattern(64 * MiB, true);
 	Trickle.ChunkBytes = 16 * 1024;
 	Trickle.ChunkDelay = std::chrono::milliseconds(5);
-	Service->Script("/trickle.zip", Trickle);
-	Service->Script("/v1/slow", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/trickle.zip", Trickle);
+	GService->Script("/v1/slow", HeadersAfter(std::chrono::milliseconds(60'000)));
 
 	for (const char* Path : { "/stalled.zip", "/trickle.zip" })
 	{
@@ -485,20 +379,20 @@ TEST_F(TransportTest, NetworkFailures)
 {
 	FReply Dropped = Pattern(MiB, true);
 	Dropped.DropAfter = 300'000;
-	Service->Script("/v1/dropped", Dropped);
+	GService->Script("/v1/dropped", Dropped);
 	FReply Short = Pattern(1000);
 	Short.AnnouncedLength = 5000;
-	Service->Script("/v1/short", Short);
+	GService->Script("/v1/short", Short);
 	FReply Stall = Pattern(MiB, true);
 	Stall.ChunkBytes = 1000;
 	Stall.ChunkDelay = std::chrono::milliseconds(60'000);
-	Service->Script("/v1/stall", Stall);
-	Service->Script("/v1/late", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/v1/stall", Stall);
+	GService->Script("/v1/late", HeadersAfter(std::chrono::milliseconds(60'000)));
 	FReply Steady = Pattern(MiB, true);
 	Steady.ChunkBytes = 1000;
 	Steady.ChunkDelay = std::chrono::milliseconds(100);
-	Service->Script("/v1/steady", Steady);
-	Service->Script("/v1/ok", FReply::Json(200, "{}"));
+	GService->Script("/v1/steady", Steady);
+	GService->Script("/v1/ok", FReply::Json(200, "{}"));
 
 	struct FCase
 	{
@@ -507,33 +401,33 @@ TEST_F(TransportTest, NetworkFailures)
 		const char* Path;
 	};
 	const FCase Cases[] = {
-		{ "plain HTTP listener", Service->PlainPort(), "/v1/ok" },
-		{ "certificate for another host", Service->WrongHostPort(), "/v1/ok" },
-		{ "closed port", ClosedPort(), "/v1/ok" },
-		{ "connection dropped mid-body", Service->Port(), "/v1/dropped" },
-		{ "Content-Length longer than the body", Service->Port(), "/v1/short" },
-		{ "stalled body", Service->Port(), "/v1/stall" },
-		{ "no response headers", Service->Port(), "/v1/late" },
-		{ "steady but past the total time", Service->Port(), "/v1/steady" },
+		{ "plain HTTP listener", GService->PlainPort(), "/v1/ok" },
+		{ "certificate for another host", GService->WrongHostPort(), "/v1/ok" },
+		{ "closed port", UnusedLoopbackPort(), "/v1/ok" },
+		{ "connection dropped mid-body", GService->Port(), "/v1/dropped" },
+		{ "Content-Length longer than the body", GService->Port(), "/v1/short" },
+		{ "stalled body", GService->Port(), "/v1/stall" },
+		{ "no response headers", GService->Port(), "/v1/late" },
+		{ "steady but past the total time", GService->Port(), "/v1/steady" },
 	};
 	KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(700), std::chrono::milliseconds(2500));
 	for (const FCase& Case : Cases)
 	{
-		KVAPlatform::SetRouting(Case.Port, Service->AuthorityPem());
+		KVAPlatform::SetRouting(Case.Port, GService->AuthorityPem());
 		const Reply Rep = SendAndWait(Api(Case.Path));
 		EXPECT_EQ(Rep.Error, "network_failed") << Case.Name;
 	}
 
 	// Without the extra authority the service's certificate is not trusted.
-	KVAPlatform::SetRouting(Service->Port(), std::string());
+	KVAPlatform::SetRouting(GService->Port(), std::string());
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "network_failed");
-	KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
+	KVAPlatform::SetRouting(GService->Port(), GService->AuthorityPem());
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "");
 }
 
 TEST_F(TransportTest, UpperCaseHostReachesTheService)
 {
-	Service->Script("/v1/ok", FReply::Json(200, "{\"ok\":true}"));
+	GService->Script("/v1/ok", FReply::Json(200, "{\"ok\":true}"));
 	Request Req = Api("/v1/ok");
 	Req.Url = "https://API.Kestrova.Example/v1/ok";
 	const Reply Rep = SendAndWait(std::move(Req));
@@ -546,7 +440,7 @@ TEST_F(TransportTest, FiftyAtOnceEachGetExactlyOneReplyOnItsOwnThread)
 	FReply Slowish = Pattern(200'000, true);
 	Slowish.ChunkBytes = 50'000;
 	Slowish.ChunkDelay = std::chrono::milliseconds(20);
-	Service->Script("/v1/many", Slowish);
+	GService->Script("/v1/many", Slowish);
 	const size_t ThreadsBefore = CountEntries("/proc/self/task");
 
 	constexpr int Count = 50;
@@ -582,8 +476,8 @@ TEST_F(TransportTest, FiftyAtOnceEachGetExactlyOneReplyOnItsOwnThread)
 
 TEST_F(TransportTest, AThousandTransfersLeaveNoThreadOrDescriptorBehind)
 {
-	Service->Script("/v1/small", FReply::Json(200, "{\"n\":1}"));
-	Service->Script("/v1/error", FReply::Json(500, "{}"));
+	GService->Script("/v1/small", FReply::Json(200, "{\"n\":1}"));
+	GService->Script("/v1/error", FReply::Json(500, "{}"));
 	// Warm-up: libraries that allocate once per process do it here, not inside the count.
 	EXPECT_EQ(SendAndWait(Api("/v1/small")).Error, "");
 	const size_t ThreadsBefore = SettledThreadCount(CountEntries("/proc/self/task"));
