@@ -177,23 +177,60 @@ TEST(Records, MessagesForCodes)
 		const TCHAR* Code;
 		const TCHAR* Sentence;
 	};
+	// Every row of the table, then the same codes in other letter cases, then codes it lacks.
 	const FCase Cases[] = {
 		{TEXT("login_required"), TEXT("Sign in to continue.")},
-		{TEXT("INVALID_SESSION"), TEXT("Sign in to continue.")},
+		{TEXT("invalid_session"), TEXT("Sign in to continue.")},
+		{TEXT("consent_required"), TEXT("Review the download consent.")},
 		{TEXT("download_consent_required"), TEXT("Review the download consent.")},
 		{TEXT("confirmation_required"), TEXT("Confirmation pending. Check again shortly.")},
 		{TEXT("daily_download_limit"), TEXT("Daily limit reached. Try again after the reset.")},
+		{TEXT("membership_inactive"), TEXT("Join membership to access this asset.")},
+		{TEXT("paid_membership_required"), TEXT("Join membership to access this asset.")},
 		{TEXT("membership_or_retained_download_required"), TEXT("Join membership to access this asset.")},
-		{TEXT("LOGIN_EXPIRED"), TEXT("Sign-in expired. Try again.")},
+		{TEXT("login_expired"), TEXT("Sign-in expired. Try again.")},
 		{TEXT("connection_unavailable"), TEXT("Connection unavailable. Try again shortly.")},
 		{TEXT("files_preparing"), TEXT("Your files are being prepared. Try again shortly.")},
 		{TEXT("retry_later"), TEXT("Please wait before trying again.")},
+		{TEXT("INVALID_SESSION"), TEXT("Sign in to continue.")},
+		{TEXT("Consent_Required"), TEXT("Review the download consent.")},
+		{TEXT("MEMBERSHIP_INACTIVE"), TEXT("Join membership to access this asset.")},
+		{TEXT("LOGIN_EXPIRED"), TEXT("Sign-in expired. Try again.")},
 		{TEXT("network_failed"), TEXT("Could not complete the request. Try again.")},
+		{TEXT("consent"), TEXT("Could not complete the request. Try again.")},
+		{TEXT("membership_inactive "), TEXT("Could not complete the request. Try again.")},
 		{TEXT("some_future_code"), TEXT("Could not complete the request. Try again.")},
 		{TEXT(""), TEXT("Could not complete the request. Try again.")},
 	};
 	for (const FCase& Case : Cases)
 	{
 		EXPECT_TRUE(FKVAClient::Message(Case.Code).Equals(Case.Sentence, ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(Case.Code);
+	}
+}
+
+TEST(Records, TimesAndCountsAreWholeNonNegativeNumbers)
+{
+	struct FCase
+	{
+		const char* Value;
+		int64 ExpiresAt;
+	};
+	const FCase Cases[] = {
+		{"1900000000", 1900000000},
+		{"0", 0},
+		{"-5", -1},
+		{"-0.5", -1},
+		{"12.5", -1},
+		{"1e3", 1000},
+		{"9007199254740991", 9007199254740991},
+		{"9007199254740992", -1},
+		{"null", -1},
+		{"", -1},
+	};
+	for (const FCase& Case : Cases)
+	{
+		const TSharedPtr<FKVAFile> File = FKVAClient::File(Json(FileJson("expires_at", Case.Value)));
+		ASSERT_TRUE(File.IsValid()) << Case.Value;
+		EXPECT_EQ(File->ExpiresAt, Case.ExpiresAt) << Case.Value;
 	}
 }

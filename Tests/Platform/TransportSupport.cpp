@@ -40,7 +40,7 @@ void TransportTest::SetUp()
 
 void TransportTest::TearDown()
 {
-	KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+	KVAPlatform::Testing::SetTimeScale(1.0, 1.0);
 	for (const std::filesystem::path& Path : Files)
 	{
 		std::filesystem::remove(Path);

@@ -107,15 +107,24 @@ TEST_F(TransportTest, RefusalsAnswerInsideSendAndSendNothing)
 	{
 		Request Req = Api("/v1/x");
 		Case.Change(Req);
-		bool bCalled = false;
-		Reply Got;
-		Got.Status = -1;
-		KVAPlatform::Send(std::move(Req), Case.bNullCancel ? nullptr : std::make_shared<KVAPlatform::Cancel>(), [&](Reply Rep)
+		// Shared, not on the stack: a request that is wrongly sent answers later, on its own
+		// thread, when this iteration or the whole test may be over.
+		struct FAnswer
 		{
-			bCalled = true;
-			Got = std::move(Rep);
+			std::mutex Mutex;
+			bool bCalled = false;
+			Reply Got;
+		};
+		const auto Answer = std::make_shared<FAnswer>();
+		KVAPlatform::Send(std::move(Req), Case.bNullCancel ? nullptr : std::make_shared<KVAPlatform::Cancel>(), [Answer](Reply Rep)
+		{
+			std::lock_guard Lock(Answer->Mutex);
+			Answer->bCalled = true;
+			Answer->Got = std::move(Rep);
 		});
-		ASSERT_TRUE(bCalled) << Case.Name;
+		std::lock_guard Lock(Answer->Mutex);
+		const Reply& Got = Answer->Got;
+		ASSERT_TRUE(Answer->bCalled) << Case.Name;
 		EXPECT_EQ(Got.Error, "unsafe_url") << Case.Name;
 		EXPECT_EQ(Got.Status, 0) << Case.Name;
 		EXPECT_TRUE(Got.MimeType.empty() && Got.RetryAfter.empty() && Got.Body.empty() && Got.Received == 0) << Case.Name;
@@ -236,6 +245,7 @@ TEST_F(TransportTest, ByteLimitIsEnforcedOnTheAnnouncedAndTheRunningCount)
 	Streamed.ChunkBytes = 30'000;
 	GService->Script("/v1/streamed", Streamed);
 	GService->Script("/v1/exact", Pattern(Limit, true));
+	GService->Script("/v1/announced-exact", Pattern(Limit));
 
 	const Reply Early = SendAndWait(Api("/v1/announced", Limit));
 	EXPECT_EQ(Early.Error, "response_too_large");
@@ -253,6 +263,12 @@ TEST_F(TransportTest, ByteLimitIsEnforcedOnTheAnnouncedAndTheRunningCount)
 	EXPECT_EQ(Exact.Error, "");
 	EXPECT_EQ(Exact.Received, Limit);
 	EXPECT_TRUE(IsPattern(Exact.Body));
+
+	// A length announced at exactly the limit is within it.
+	const Reply AnnouncedExact = SendAndWait(Api("/v1/announced-exact", Limit));
+	EXPECT_EQ(AnnouncedExact.Error, "");
+	EXPECT_EQ(AnnouncedExact.Received, Limit);
+	EXPECT_TRUE(IsPattern(AnnouncedExact.Body));
 }
 
 TEST_F(TransportTest, DownloadStreamsToTheFileWithProgress)
@@ -330,6 +346,30 @@ TEST_F(TransportTest, FailedDownloadsKeepTheirPartialFileForTheCaller)
 	EXPECT_EQ(NoDirectory.Error, "write_failed");
 	const Reply DiskFull = SendAndWait(Download("/big.zip", "/dev/full", 64 * MiB));
 	EXPECT_EQ(DiskFull.Error, "write_failed");
+}
+
+TEST_F(TransportTest, DownloadsTakeOnlyStatus200)
+{
+	// Each answer carries exactly the bytes asked for: only the status is wrong.
+	constexpr uint64_t Length = 300'000;
+	for (const int Status : { 201, 202, 203, 206, 226, 299 })
+	{
+		FReply Reply = Pattern(Length);
+		Reply.Status = Status;
+		if (Status == 206)
+		{
+			Reply.Headers.emplace_back("Content-Range", "bytes 0-299999/300000");
+		}
+		GService->Script("/partial.zip", Reply);
+		const std::filesystem::path Output = TempFile("status-" + std::to_string(Status));
+
+		const KVAPlatform::Reply Rep = SendAndWait(Download("/partial.zip", Output, Length));
+
+		EXPECT_EQ(Rep.Error, "download_failed") << Status;
+		EXPECT_EQ(Rep.Status, Status);
+		EXPECT_EQ(Rep.Received, 0u) << Status;
+		EXPECT_FALSE(std::filesystem::exists(Output)) << Status;
+	}
 }
 
 TEST_F(TransportTest, CancelEndsStalledAndRunningTransfers)
@@ -410,7 +450,8 @@ TEST_F(TransportTest, NetworkFailures)
 		{ "no response headers", GService->Port(), "/v1/late" },
 		{ "steady but past the total time", GService->Port(), "/v1/steady" },
 	};
-	KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(700), std::chrono::milliseconds(2500));
+	// 0.7 s without a byte, 2.5 s in all for a reply in memory.
+	KVAPlatform::Testing::SetTimeScale(0.7 / 30, 2.5 / 60);
 	for (const FCase& Case : Cases)
 	{
 		KVAPlatform::SetRouting(Case.Port, GService->AuthorityPem());
@@ -423,6 +464,48 @@ TEST_F(TransportTest, NetworkFailures)
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "network_failed");
 	KVAPlatform::SetRouting(GService->Port(), GService->AuthorityPem());
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "");
+}
+
+TEST_F(TransportTest, DefaultTimeLimitsAreTheOnesARequestGets)
+{
+	// 30 s without a byte; 60 s in all for a reply in memory, 1,800 s for one streamed to a file.
+	// Scaled down, each shows at the moment its own limit gives and at no other.
+	FReply Trickle = Pattern(MiB, true);
+	Trickle.ChunkBytes = 1000;
+	Trickle.ChunkDelay = std::chrono::milliseconds(100);
+	GService->Script("/v1/trickle", Trickle);
+	GService->Script("/trickle.zip", Trickle);
+	GService->Script("/v1/silent", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/silent.zip", HeadersAfter(std::chrono::milliseconds(60'000)));
+
+	const struct
+	{
+		const char* Name;
+		double IdleScale;
+		double TotalScale;
+		bool bFile;
+		const char* Path;
+		double Seconds;
+	} Cases[] = {
+		{ "no byte, in memory: the idle limit", 1.0 / 30, 1.0 / 30, false, "/v1/silent", 1.0 },
+		{ "no byte, to a file: the idle limit", 1.0 / 30, 1.0 / 1000, true, "/silent.zip", 1.0 },
+		{ "a steady trickle in memory: the total limit", 1.0 / 30, 1.0 / 30, false, "/v1/trickle", 2.0 },
+		{ "a steady trickle to a file: the longer total limit", 1.0 / 30, 1.0 / 1000, true, "/trickle.zip", 1.8 },
+	};
+	for (const auto& Case : Cases)
+	{
+		KVAPlatform::Testing::SetTimeScale(Case.IdleScale, Case.TotalScale);
+		const Request Req = Case.bFile ? Download(Case.Path, TempFile("limits"), 64 * MiB) : Api(Case.Path, 64 * MiB);
+		const auto Start = std::chrono::steady_clock::now();
+
+		const Reply Rep = SendAndWait(Req);
+
+		const double Elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+		EXPECT_EQ(Rep.Error, "network_failed") << Case.Name;
+		// The poll that notices a limit comes at most 0.1 s late; a busy machine adds more.
+		EXPECT_GE(Elapsed, Case.Seconds - 0.05) << Case.Name;
+		EXPECT_LT(Elapsed, Case.Seconds + 0.75) << Case.Name;
+	}
 }
 
 TEST_F(TransportTest, UpperCaseHostReachesTheService)

@@ -8,6 +8,8 @@
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 #include <string_view>
 #include <system_error>
@@ -26,8 +28,8 @@ namespace KVAPlatform
 		constexpr int PollMilliseconds = 100;
 		constexpr long ReceiveBufferBytes = 256 * 1024;
 
-		std::atomic<int64_t> IdleOverride { 0 };
-		std::atomic<int64_t> TotalOverride { 0 };
+		std::atomic<double> IdleScale { 1.0 };
+		std::atomic<double> TotalScale { 1.0 };
 
 		struct FRouting
 		{
@@ -283,10 +285,9 @@ namespace KVAPlatform
 			Transfer.Finish(bFailed);
 		}
 
-		std::chrono::milliseconds Effective(const std::atomic<int64_t>& Override, std::chrono::milliseconds Shipping)
+		std::chrono::milliseconds Scaled(std::chrono::milliseconds Shipping, const std::atomic<double>& Scale)
 		{
-			const int64_t Value = Override.load();
-			return Value > 0 ? std::chrono::milliseconds(Value) : Shipping;
+			return std::chrono::milliseconds(std::max<int64_t>(1, std::llround(double(Shipping.count()) * Scale.load())));
 		}
 	}
 
@@ -305,8 +306,8 @@ namespace KVAPlatform
 		std::call_once(CurlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
 		FSettings Settings;
-		Settings.Idle = Effective(IdleOverride, IdleLimit);
-		Settings.Total = Effective(TotalOverride, InRequest.OutputPath.empty() ? InMemoryLimit : StreamingLimit);
+		Settings.Idle = Scaled(IdleLimit, IdleScale);
+		Settings.Total = Scaled(InRequest.OutputPath.empty() ? InMemoryLimit : StreamingLimit, TotalScale);
 		Settings.Route = Routing();
 		Settings.Proxy = SystemProxy();
 		auto Transfer = std::make_shared<FTransfer>(std::move(InRequest), std::move(InCancel), std::move(Completion));
@@ -334,10 +335,10 @@ namespace KVAPlatform
 
 	namespace Testing
 	{
-		void SetTimeLimits(std::chrono::milliseconds Idle, std::chrono::milliseconds Total)
+		void SetTimeScale(double InIdleScale, double InTotalScale)
 		{
-			IdleOverride = Idle.count();
-			TotalOverride = Total.count();
+			IdleScale = InIdleScale;
+			TotalScale = InTotalScale;
 		}
 	}
 }
