@@ -128,6 +128,7 @@ TEST(AcceptedPackage, LayoutVariantsThatAreStillSound)
 		{"deflated model with the maximum-level bit (zip -8, -9)", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0002; return B.Layout().Serialize(); }},
 		{"deflated model with the fast-level bit (zip -1, -2)", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0004; return B.Layout().Serialize(); }},
 		{"deflated model with both level bits and a descriptor", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0006; B.Members[1].bDescriptor = true; return B.Layout().Serialize(); }},
+		{"stored licence with the maximum-level bit (zip -9 stores small files)", [](FBuilder& B) { B.Members[0].ExtraFlags = 0x0002; return B.Layout().Serialize(); }},
 	};
 	for (const FVariant& Variant : Table)
 	{

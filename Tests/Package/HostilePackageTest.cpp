@@ -279,20 +279,17 @@ namespace
 			{"models only outside the allow-list", [] { FBuilder B; B.Add("license.txt", "l"); B.AddFolder("model.fbx"); B.Add("model.blend", "b"); B.Add("model.fbx.zip", "z"); return Bytes(B); }, "No FBX models in these files. Open your library in the browser.", KVASafe::ECheck::NoModels, "", ""},
 		};
 
-		// Every general-purpose flag bit except 3 (descriptor) and 11 (UTF-8) is refused on the
-		// stored licence; the deflated model may carry bits 1 and 2 as well (the packer's level).
+		// Every general-purpose flag bit except 3 (descriptor), 11 (UTF-8) and the packer's level
+		// marks 1 and 2 is refused, on the stored licence and on the deflated model alike.
 		for (int Bit = 0; Bit < 16; ++Bit)
 		{
 			const auto Flag = static_cast<std::uint16_t>(1 << Bit);
-			if (Bit == 3 || Bit == 11)
+			if (Bit == 1 || Bit == 2 || Bit == 3 || Bit == 11)
 			{
 				continue;
 			}
 			Table.push_back({"refused flag bit on a stored member", [Flag] { return WithMember([Flag](KVAZip::FMember& M) { M.ExtraFlags = Flag; }, 0); }, "Unsafe ZIP member.", KVASafe::ECheck::Flags, "license.txt", "", Flag});
-			if (Bit != 1 && Bit != 2)
-			{
-				Table.push_back({"refused flag bit on a deflated member", [Flag] { return WithMember([Flag](KVAZip::FMember& M) { M.ExtraFlags = Flag; }); }, "Unsafe ZIP member.", KVASafe::ECheck::Flags, "model.fbx", "", Flag});
-			}
+			Table.push_back({"refused flag bit on a deflated member", [Flag] { return WithMember([Flag](KVAZip::FMember& M) { M.ExtraFlags = Flag; }); }, "Unsafe ZIP member.", KVASafe::ECheck::Flags, "model.fbx", "", Flag});
 		}
 		for (const std::uint16_t Method : {1, 6, 9, 12, 14, 93, 95, 98, 99})
 		{

@@ -68,7 +68,7 @@ namespace
 	};
 }
 
-TEST(InfoZipPackage, LevelBitsAreIgnoredOnDeflatedMembersOnly)
+TEST(InfoZipPackage, LevelBitsAreIgnoredOnStoredAndDeflatedMembers)
 {
 	constexpr std::uint16_t Stored = 0;
 	constexpr std::uint16_t Deflated = 8;
@@ -86,8 +86,8 @@ TEST(InfoZipPackage, LevelBitsAreIgnoredOnDeflatedMembersOnly)
 		{"zip -1, every file deflated", 1, false, {{Deflated, 0x0004}}, ""},
 		{"zip -6, no level bits", 6, true, {{Deflated, 0}, {Stored, 0}}, ""},
 		{"zip -0, every file stored", 0, true, {{Stored, 0}}, ""},
-		{"zip -9 stores the texture with the level bit", 9, true, {{Deflated, 0x0002}, {Stored, 0x0002}}, "Unsafe ZIP member."},
-		{"zip -1 stores the texture with the level bit", 1, true, {{Deflated, 0x0004}, {Stored, 0x0004}}, "Unsafe ZIP member."},
+		{"zip -9 stores the texture with the level bit", 9, true, {{Deflated, 0x0002}, {Stored, 0x0002}}, ""},
+		{"zip -1 stores the texture with the level bit", 1, true, {{Deflated, 0x0004}, {Stored, 0x0004}}, ""},
 	};
 	for (const FCase& Case : Cases)
 	{

@@ -87,11 +87,6 @@ namespace KVAPackageTool
 			{
 				return "compressed patched data (flag bit 5), which only PKWARE tools read: " + std::string(PackAgain);
 			}
-			if ((Bits & ~std::uint64_t(0x0006)) == 0)
-			{
-				return "stored, yet marked with a compression level (flags " + Hex(Bits)
-					+ "); level marks are accepted on Deflate members only. zip sets them on every member at -1, -2, -8 and -9: pack at its default level";
-			}
 			return "general-purpose flags " + Hex(Bits) + " are set, which the editor does not read: " + PackAgain;
 		}
 

@@ -150,9 +150,8 @@ TEST_F(PackageTool, RefusalsGiveTheEditorsSentenceThenWhatToFix)
 			"member models/chair.fbx: encrypted with AES (method 99); a package cannot be encrypted: pack it without a password"},
 		{"encrypted", Chair([](KVAZip::FBuilder& B) { B.Members[1].ExtraFlags = 0x0001; }), "Unsafe ZIP member.",
 			"member models/chair.fbx: encrypted; a package cannot be encrypted: pack it without a password"},
-		{"stored texture with a level mark", Chair([](KVAZip::FBuilder& B) { B.Members[2].ExtraFlags = 0x0002; }), "Unsafe ZIP member.",
-			"member textures/wood.png: stored, yet marked with a compression level (flags 0x0002); level marks are accepted on Deflate members only."
-			" zip sets them on every member at -1, -2, -8 and -9: pack at its default level"},
+		{"unknown flag", Chair([](KVAZip::FBuilder& B) { B.Members[2].ExtraFlags = 0x0100; }), "Unsafe ZIP member.",
+			"member textures/wood.png: general-purpose flags 0x0100 are set, which the editor does not read: pack it again with a standard ZIP tool"},
 		{"symbolic link", Chair([](KVAZip::FBuilder& B) { B.Members[2].ExternalAttributes = 0xA1FF0000; }), "Unsafe ZIP member.",
 			"member textures/wood.png: it is a symbolic link; a package holds only files and folders: put the file itself in its place"},
 		{"licence under another name", Chair([](KVAZip::FBuilder& B) { B.Members[0].Name = "LICENSE.md"; }), "Package license missing.",

@@ -91,9 +91,10 @@ namespace KVASafe
 			{
 				return {ECheck::Method, {}, Method};
 			}
-			// Bits 1 and 2 of a deflated member only record the level the packer chose (zip -9 sets
-			// 0x0002, zip -1 0x0004); reading the data does not depend on them.
-			const std::uint16_t Refused = Flags & (Method == Deflated ? 0xF7F1 : 0xF7F7);
+			// Bits 1 and 2 only record the level the packer chose (zip -9 sets 0x0002, zip -1
+			// 0x0004); reading the data does not depend on them. zip sets them on the members it
+			// stores as well, so refusing them there would refuse every package it packs.
+			const std::uint16_t Refused = Flags & 0xF7F1;
 			if (Refused != 0)
 			{
 				return {ECheck::Flags, {}, Refused};
