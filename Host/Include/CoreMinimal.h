@@ -9,6 +9,7 @@
 #include "Containers/StringConv.h"
 #include "Containers/UnrealString.h"
 #include "Delegates/Delegate.h"
+#include "HAL/UnrealMemory.h"
 #include "Internationalization/Text.h"
 #include "Math/Color.h"
 #include "Math/UnrealMathUtility.h"
