@@ -76,6 +76,15 @@ public:
 	// Called by the garbage collector before the object is deleted.
 	virtual void BeginDestroy() {}
 
+	// Reads or writes the object's state; each class adds what it holds. The transaction buffer
+	// uses it to record and restore objects.
+	virtual void Serialize(FArchive&) {}
+	// About to change: saves the object into the open transaction (when it is transactional) and
+	// marks its package dirty. True when the transaction recorded it.
+	virtual bool Modify(bool bAlwaysMarkDirty = true);
+	// Called after an undo or redo has restored the object.
+	virtual void PostEditUndo() {}
+
 private:
 	friend class FObjectArrayAccess;
 

@@ -40,6 +40,37 @@ enum EObjectFlags
 };
 ENUM_CLASS_FLAGS(EObjectFlags)
 
+// Flags of a package, with the engine's values.
+enum EPackageFlags
+{
+	PKG_None = 0x00000000,
+	PKG_NewlyCreated = 0x00000001,
+	PKG_ClientOptional = 0x00000002,
+	PKG_ServerSideOnly = 0x00000004,
+	PKG_CompiledIn = 0x00000010,
+	PKG_ForDiffing = 0x00000020,
+	PKG_EditorOnly = 0x00000040,
+	PKG_Developer = 0x00000080,
+	PKG_UncookedOnly = 0x00000100,
+	PKG_Cooked = 0x00000200,
+	PKG_ContainsNoAsset = 0x00000400,
+	PKG_NotExternallyReferenceable = 0x00000800,
+	PKG_UnversionedProperties = 0x00002000,
+	PKG_ContainsMapData = 0x00004000,
+	PKG_IsSaving = 0x00008000,
+	PKG_Compiling = 0x00010000,
+	PKG_ContainsMap = 0x00020000,
+	PKG_RequiresLocalizationGather = 0x00040000,
+	PKG_PlayInEditor = 0x00100000,
+	PKG_ContainsScript = 0x00200000,
+	PKG_DisallowExport = 0x00400000,
+	PKG_CookGenerated = 0x08000000,
+	PKG_DynamicImports = 0x10000000,
+	PKG_RuntimeGenerated = 0x20000000,
+	PKG_ReloadingForCooker = 0x40000000,
+	PKG_FilterEditorOnly = 0x80000000,
+};
+
 enum ERenameFlags
 {
 	REN_None = 0x0000,
@@ -68,6 +99,7 @@ enum ERenameFlags
 class UClass;
 class UObject;
 class FReferenceCollector;
+class FArchive;
 
 namespace UE::CoreUObject::Private
 {
@@ -79,14 +111,18 @@ namespace UE::CoreUObject::Private
 // What the generated code of a UCLASS gives the class: Super, ThisClass and StaticClass.
 // The class's static AddReferencedObjects (inherited when it declares none) tells the garbage
 // collector about the objects it holds.
-#define DECLARE_HOST_CLASS(TClass, TSuperClass, TPackage) \
+#define DECLARE_HOST_CLASS(TClass, TSuperClass, TPackage) DECLARE_HOST_CLASS_IMPL(TClass, TSuperClass, TPackage, []() -> UObject* { return new TClass(); })
+// The same for a class that has no instances of its own (UCLASS(Abstract)).
+#define DECLARE_HOST_ABSTRACT_CLASS(TClass, TSuperClass, TPackage) DECLARE_HOST_CLASS_IMPL(TClass, TSuperClass, TPackage, nullptr)
+
+#define DECLARE_HOST_CLASS_IMPL(TClass, TSuperClass, TPackage, TConstructor) \
 public: \
 	typedef TSuperClass Super; \
 	typedef TClass ThisClass; \
 	static UClass* StaticClass() \
 	{ \
 		static UClass* Class = ::UE::CoreUObject::Private::MakeHostClass(TEXT(#TClass), TPackage, TSuperClass::StaticClass(), \
-			[]() -> UObject* { return new TClass(); }, &TClass::AddReferencedObjects); \
+			TConstructor, &TClass::AddReferencedObjects); \
 		return Class; \
 	} \
 private:

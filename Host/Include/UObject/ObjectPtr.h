@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoreTypes.h"
+#include "Serialization/Archive.h"
 #include "Templates/UnrealTemplate.h"
 
 #include <type_traits>
@@ -47,6 +48,18 @@ public:
 private:
 	T* Pointer = nullptr;
 };
+
+template <typename T>
+FArchive& operator<<(FArchive& Ar, TObjectPtr<T>& Ptr)
+{
+	UObject* Raw = Ptr.Get();
+	Ar << Raw;
+	if (Ar.IsLoading())
+	{
+		Ptr = static_cast<T*>(Raw);
+	}
+	return Ar;
+}
 
 template <typename T>
 T* ToRawPtr(const TObjectPtr<T>& Ptr)

@@ -1,6 +1,7 @@
 #include "UObject/Object.h"
 
 #include "CoreUObject/ObjectArray.h"
+#include "Misc/ITransaction.h"
 #include "UObject/Package.h"
 #include "UObject/UObjectGlobals.h"
 
@@ -51,7 +52,7 @@ UObject::~UObject() = default;
 
 UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& Params)
 {
-	check(Params.Class != nullptr);
+	check(Params.Class != nullptr && Params.Class->ClassConstructor != nullptr);
 	// Only packages live outside an outer.
 	check(Params.Outer != nullptr || Params.Class->IsChildOf(UPackage::StaticClass()));
 	const FName Name = Params.Name.IsNone() ? MakeUniqueObjectName(Params.Outer, Params.Class) : Params.Name;
@@ -161,6 +162,26 @@ bool UObject::MarkPackageDirty() const
 		return false;
 	}
 	Package->SetDirtyFlag(true);
+	return true;
+}
+
+bool UObject::Modify(bool bAlwaysMarkDirty)
+{
+	// Objects of a play session never enter the editor's history.
+	const UPackage* Package = GetPackage();
+	if (Package != nullptr && Package->HasAnyPackageFlags(PKG_PlayInEditor))
+	{
+		return false;
+	}
+	if (bAlwaysMarkDirty)
+	{
+		MarkPackageDirty();
+	}
+	if (GUndo == nullptr || GIsTransacting || !HasAnyFlags(RF_Transactional))
+	{
+		return false;
+	}
+	GUndo->SaveObject(this);
 	return true;
 }
 
