@@ -70,6 +70,8 @@ public:
 	bool IsGarbage() const { return bGarbage; }
 
 	bool MarkPackageDirty() const;
+	// An asset: a public top-level object of a package that is saved (not transient, not garbage).
+	virtual bool IsAsset() const;
 	// Moves the object to a new name and/or outer; false if the name is taken there.
 	virtual bool Rename(const TCHAR* NewName = nullptr, UObject* NewOuter = nullptr, ERenameFlags Flags = REN_None);
 

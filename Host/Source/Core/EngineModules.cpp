@@ -1,5 +1,7 @@
 #include "Core/EngineModules.h"
 
+#include "AssetRegistry/AssetRegistryModule.h"
+
 namespace
 {
 	template <typename ModuleType>
@@ -14,11 +16,14 @@ namespace
 		FInitializeModuleFunctionPtr Create;
 	};
 
-	// Modules that exist in the editor and in the stand-in without an interface of their own.
 	const FEngineModule GEngineModules[] = {
+		// Modules that exist in the editor and in the stand-in without an interface of their own.
 		{TEXT("Core"), &Create<FDefaultModuleImpl>},
 		{TEXT("CoreUObject"), &Create<FDefaultModuleImpl>},
+		{TEXT("Engine"), &Create<FDefaultModuleImpl>},
 		{TEXT("Json"), &Create<FDefaultModuleImpl>},
+		{TEXT("UnrealEd"), &Create<FDefaultModuleImpl>},
+		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
 	};
 }
 

@@ -56,8 +56,13 @@ UObject* StaticConstructObject_Internal(const FStaticConstructObjectParameters& 
 	// Only packages live outside an outer.
 	check(Params.Outer != nullptr || Params.Class->IsChildOf(UPackage::StaticClass()));
 	const FName Name = Params.Name.IsNone() ? MakeUniqueObjectName(Params.Outer, Params.Class) : Params.Name;
-	// The editor would replace an object of the same name in place; the stand-in refuses.
-	check(FObjectArray::Get().FindByName(Params.Outer, Name) == nullptr);
+	// A deleted object that something (the undo history) still holds gives up its name; the
+	// editor would replace a live object of the same name in place, the stand-in refuses.
+	if (UObject* Existing = FObjectArray::Get().FindByName(Params.Outer, Name))
+	{
+		check(Existing->IsGarbage());
+		Existing->Rename(nullptr, GetTransientPackage(), REN_DoNotDirty);
+	}
 	FPendingConstruction Pending{Params.Class, Params.Outer, Name, Params.SetFlags};
 	GPending = &Pending;
 	UObject* Object = Params.Class->ClassConstructor();
@@ -163,6 +168,12 @@ bool UObject::MarkPackageDirty() const
 	}
 	Package->SetDirtyFlag(true);
 	return true;
+}
+
+bool UObject::IsAsset() const
+{
+	return Outer != nullptr && Outer->IsA<UPackage>() && Outer != GetTransientPackage() && HasAnyFlags(RF_Public)
+		&& !HasAnyFlags(RF_Transient | RF_ClassDefaultObject) && !IsGarbage();
 }
 
 bool UObject::Modify(bool bAlwaysMarkDirty)

@@ -57,7 +57,10 @@ UPackage* CreatePackage(const TCHAR* PackageName)
 	{
 		return Existing;
 	}
-	return NewObject<UPackage>(nullptr, FName(PackageName), RF_Public);
+	// Not saved yet.
+	UPackage* Package = NewObject<UPackage>(nullptr, FName(PackageName), RF_Public);
+	Package->SetPackageFlags(PKG_NewlyCreated);
+	return Package;
 }
 
 UPackage* FindPackage(UObject* InOuter, const TCHAR* PackageName)
