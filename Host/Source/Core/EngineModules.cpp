@@ -1,6 +1,7 @@
 #include "Core/EngineModules.h"
 
 #include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetToolsModule.h"
 
 namespace
 {
@@ -24,6 +25,7 @@ namespace
 		{TEXT("Json"), &Create<FDefaultModuleImpl>},
 		{TEXT("UnrealEd"), &Create<FDefaultModuleImpl>},
 		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
+		{TEXT("AssetTools"), &Create<FAssetToolsModule>},
 	};
 }
 
