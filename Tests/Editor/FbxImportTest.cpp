@@ -117,11 +117,17 @@ TEST_F(FbxImportTest, RealFilesBecomeStaticMeshesNamedAndSplitAsTheEditorDoes)
 	const size_t End = Box.find("\tModel: ");
 	ASSERT_TRUE(Start != std::string::npos && End != std::string::npos && Start < End);
 	std::string NoGeometry = Box.substr(0, Start) + Box.substr(End);
+	// Its connection to the model goes too (the whole line).
 	const std::string Link = "C: \"OO\"," + Box.substr(Start + 11, Box.find(',', Start) - Start - 11) + ",";
-	ASSERT_NE(NoGeometry.find(Link), std::string::npos);
-	NoGeometry.erase(NoGeometry.find(Link), Link.size());
+	const size_t LinkAt = NoGeometry.find(Link);
+	ASSERT_NE(LinkAt, std::string::npos);
+	NoGeometry.erase(LinkAt, NoGeometry.find('\n', LinkAt) - LinkAt);
 	const FString NoGeometryFile = WriteFile(TEXT("no_geometry.fbx"), NoGeometry);
 	const FString TruncatedFile = WriteFile(TEXT("truncated.fbx"), ReadFile(Models / TEXT("box.fbx")).substr(0, 9000));
+	// Half a connection left behind: the file no longer parses.
+	std::string Damaged = NoGeometry;
+	Damaged.insert(Damaged.find("Connections:  {") + 16, "\tC: \"OO\",\n");
+	const FString DamagedFile = WriteFile(TEXT("damaged.fbx"), Damaged);
 
 	struct FCase
 	{
@@ -154,6 +160,7 @@ TEST_F(FbxImportTest, RealFilesBecomeStaticMeshesNamedAndSplitAsTheEditorDoes)
 			{TEXT("Material /Game/In/Material.Material"), TEXT("StaticMesh /Game/In/animation_with_skeleton.animation_with_skeleton")}},
 		{NoGeometryFile, {}, {}},
 		{TruncatedFile, {}, {}},
+		{DamagedFile, {}, {}},
 		{Models / TEXT("transparentTest.fbx"), {}, {}},
 		{Models / TEXT("missing.fbx"), {}, {}},
 	};
