@@ -33,6 +33,7 @@ bool FFailingCheck::RunTest(const FString&)
 	TestFalse(TEXT("Busy"), true);
 	TestEqual(TEXT("Label"), FString(TEXT("Chair")), TEXT("Table"));
 	TestNotNull(TEXT("Mesh"), Missing);
+	TestEqual(TEXT("Place"), FVector(1, 2, 3), FVector(1, 2, 4));
 	AddWarning(TEXT("careful"));
 	AddErrorIfFalse(true, TEXT("not reported"));
 	AddError(TEXT("plain error"));
@@ -140,7 +141,7 @@ TEST(AutomationChecks, ReportEachChecksOutcomeAndMessages)
 	EXPECT_FALSE(Failing->bPassed);
 	EXPECT_EQ(Failing->Errors, (TArray<FString>{TEXT("Expected 'Count' to be 3, but it was 2."), TEXT("Expected 'Ready' to be true."),
 		TEXT("Expected 'Busy' to be false."), TEXT("Expected 'Label' to be \"Table\", but it was \"Chair\"."), TEXT("Expected 'Mesh' to be not null."),
-		TEXT("plain error")}));
+		TEXT("Expected 'Place' to be equal."), TEXT("plain error")}));
 	EXPECT_EQ(Failing->Warnings, TArray<FString>{TEXT("careful")});
 
 	const FHostCheckReport* False = Find(Reports, TEXT("EditorTests.Checks.ReturnsFalse"));
@@ -162,5 +163,5 @@ TEST(AutomationChecks, ReportEachChecksOutcomeAndMessages)
 	// A second run starts from a clean report.
 	const TArray<FHostCheckReport> Again = RunAutomationChecks(TEXT("EditorTests.Checks.Failing"));
 	ASSERT_EQ(Again.Num(), 1);
-	EXPECT_EQ(Again[0].Errors.Num(), 6);
+	EXPECT_EQ(Again[0].Errors.Num(), 7);
 }

@@ -195,6 +195,17 @@ public:
 	bool TestEqual(const TCHAR* What, const TCHAR* Actual, const TCHAR* Expected) { return TestEqual(What, FString(Actual), FString(Expected)); }
 	bool TestEqual(const TCHAR* What, const FString& Actual, const TCHAR* Expected) { return TestEqual(What, Actual, FString(Expected)); }
 	bool TestEqual(const TCHAR* What, const FName& Actual, const FName& Expected) { return TestEqual(What, Actual.ToString(), Expected.ToString()); }
+	// Any other type that compares with ==.
+	template <typename ValueType>
+	bool TestEqual(const TCHAR* What, const ValueType& Actual, const ValueType& Expected)
+	{
+		if (!(Actual == Expected))
+		{
+			AddError(FString::Printf(TEXT("Expected '%s' to be equal."), What), 1);
+			return false;
+		}
+		return true;
+	}
 	template <typename ValueType>
 	bool TestEqual(const FString& What, const ValueType& Actual, const ValueType& Expected)
 	{
