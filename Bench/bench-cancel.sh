@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Targets: kva-bench-cancel
 # Worst of 20 cancel latencies (flag set until the reply arrives) during a stalled and during
 # a fast download from the local service.
 set -euo pipefail

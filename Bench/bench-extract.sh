@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
+# Targets: bench-extract
 # Extraction speed and memory: KVASafe::Extract against bsdtar -xf (libarchive) on a package of
 # about 1 GiB uncompressed, both writing into the same file system; then peak RSS of the
 # extractor for a 64 MiB and a 1 GiB package against a run that extracts nothing.
 # Called by Bench/run with KVA_BUILD (release tree) and KVA_ROOT.
 set -euo pipefail
 : "${KVA_BUILD:?run through Bench/run}"
-cmake --build "$KVA_BUILD" --target bench-extract >/dev/null
 BENCH="$KVA_BUILD/Bench/Extract/bench-extract"
 WORK="$KVA_BUILD/bench-extract-work"
 rm -rf "$WORK"

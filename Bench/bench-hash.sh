@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Targets: kva-bench-hash
 # FileHash of a 1 GiB file against `openssl dgst -sha256`, both reading it from the page cache
 # (best of three each, interleaved, so that a busy machine disturbs both alike).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Targets: kestrova-service kva-bench-send
 # 1 GiB from the local service into a file: Send against the curl command line (same URL,
 # same file system, same routing and trust). Three rounds in alternating order, each writer
 # starting after the file system has written back the previous file; best time of each.

@@ -1,6 +1,7 @@
 // The input bytes are the package. Besides the sanitizers' findings, a run fails when an
 // extraction breaks its promises: a refusal that leaves the destination behind, a sentence
-// that is empty, or a success whose files are not plain files inside the destination.
+// that is empty or comes without the check that refused it, or a success whose files are not
+// plain files inside the destination.
 
 #include "Package/SafeZip.h"
 
@@ -46,15 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
 	const std::atomic<bool> bCancel{false};
 	std::vector<std::string> Models;
 	std::string Error;
-	const bool bOk = KVASafe::Extract(Package, Destination, bCancel, Models, Error);
+	KVASafe::FRefusal Refusal;
+	const bool bOk = KVASafe::Extract(Package, Destination, bCancel, Models, Error, &Refusal);
 	std::error_code Code;
 	if (!bOk)
 	{
-		Require(!Error.empty());
+		Require(!Error.empty() && Refusal.Check != KVASafe::ECheck::None);
 		Require(!std::filesystem::exists(std::filesystem::symlink_status(Destination, Code)));
 		return 0;
 	}
-	Require(!Models.empty() && std::is_sorted(Models.begin(), Models.end()));
+	Require(Refusal.Check == KVASafe::ECheck::None && !Models.empty() && std::is_sorted(Models.begin(), Models.end()));
 	const std::string Prefix = Destination.string() + "/";
 	for (const auto& Item : std::filesystem::recursive_directory_iterator(Destination))
 	{

@@ -211,8 +211,11 @@ TEST_F(ClientTest, TokenStaysInMemoryAndGoesOnlyToTheApiHost)
 		EXPECT_EQ(Request.Body.find(Token), std::string::npos) << Request.Path;
 	}
 
-	// Nothing on disk holds it: not the project, not the temporary folder.
-	for (const std::filesystem::path& Root : { std::filesystem::path(KVAText::Utf8(FPaths::ProjectDir())), std::filesystem::temp_directory_path() })
+	// Nothing this process wrote holds it: not the project, not its temporary folder (private
+	// to this test binary, so nothing else lies there).
+	const std::filesystem::path Temporary = std::filesystem::temp_directory_path();
+	ASSERT_NE(Temporary.filename().string().find("kva-client-tests-"), std::string::npos);
+	for (const std::filesystem::path& Root : { std::filesystem::path(KVAText::Utf8(FPaths::ProjectDir())), Temporary })
 	{
 		std::error_code Error;
 		for (auto It = std::filesystem::recursive_directory_iterator(Root, std::filesystem::directory_options::skip_permission_denied, Error);

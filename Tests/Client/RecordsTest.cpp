@@ -19,12 +19,22 @@ namespace
 
 	const std::string Hash = "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef";
 
+	// Built by appending: GCC 12 at -O3 reports a false -Wrestrict overlap inside
+	// operator+(const char*, std::string&&), the form "\"" + Text.substr(1) would take.
+	std::string Quoted(const std::string& Text)
+	{
+		std::string Out = "\"";
+		Out += Text;
+		Out += '"';
+		return Out;
+	}
+
 	// A valid file record with one field replaced (or removed, with an empty value).
 	std::string FileJson(const std::string& Key = "", const std::string& Value = "")
 	{
 		const std::pair<std::string, std::string> Fields[] = {
 			{"package_id", "\"pkg-1\""},
-			{"sha256", "\"" + Hash + "\""},
+			{"sha256", Quoted(Hash)},
 			{"filename", "\"Chair.zip\""},
 			{"source", "\"membership\""},
 			{"selection_id", "\"sel-1\""},
@@ -41,7 +51,11 @@ namespace
 			{
 				continue;
 			}
-			Out += (Out.size() > 1 ? "," : "") + ("\"" + Name + "\":" + Chosen);
+			if (Out.size() > 1)
+			{
+				Out += ',';
+			}
+			Out += Quoted(Name) + ":" + Chosen;
 		}
 		return Out + "}";
 	}
@@ -59,8 +73,8 @@ TEST(Records, FileValidity)
 	const FCase Cases[] = {
 		{"complete", "", "", true},
 		{"uppercase hash", "sha256", "\"0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF\"", false},
-		{"63 digits", "sha256", "\"" + Hash.substr(1) + "\"", false},
-		{"65 digits", "sha256", "\"" + Hash + "0\"", false},
+		{"63 digits", "sha256", Quoted(Hash.substr(1)), false},
+		{"65 digits", "sha256", Quoted(Hash + "0"), false},
 		{"no package id", "package_id", "\"\"", false},
 		{"size 2 GiB", "size_bytes", "2147483648", true},
 		{"size 2 GiB + 1", "size_bytes", "2147483649", false},
@@ -163,23 +177,60 @@ TEST(Records, MessagesForCodes)
 		const TCHAR* Code;
 		const TCHAR* Sentence;
 	};
+	// Every row of the table, then the same codes in other letter cases, then codes it lacks.
 	const FCase Cases[] = {
 		{TEXT("login_required"), TEXT("Sign in to continue.")},
-		{TEXT("INVALID_SESSION"), TEXT("Sign in to continue.")},
+		{TEXT("invalid_session"), TEXT("Sign in to continue.")},
+		{TEXT("consent_required"), TEXT("Review the download consent.")},
 		{TEXT("download_consent_required"), TEXT("Review the download consent.")},
 		{TEXT("confirmation_required"), TEXT("Confirmation pending. Check again shortly.")},
 		{TEXT("daily_download_limit"), TEXT("Daily limit reached. Try again after the reset.")},
+		{TEXT("membership_inactive"), TEXT("Join membership to access this asset.")},
+		{TEXT("paid_membership_required"), TEXT("Join membership to access this asset.")},
 		{TEXT("membership_or_retained_download_required"), TEXT("Join membership to access this asset.")},
-		{TEXT("LOGIN_EXPIRED"), TEXT("Sign-in expired. Try again.")},
+		{TEXT("login_expired"), TEXT("Sign-in expired. Try again.")},
 		{TEXT("connection_unavailable"), TEXT("Connection unavailable. Try again shortly.")},
 		{TEXT("files_preparing"), TEXT("Your files are being prepared. Try again shortly.")},
 		{TEXT("retry_later"), TEXT("Please wait before trying again.")},
+		{TEXT("INVALID_SESSION"), TEXT("Sign in to continue.")},
+		{TEXT("Consent_Required"), TEXT("Review the download consent.")},
+		{TEXT("MEMBERSHIP_INACTIVE"), TEXT("Join membership to access this asset.")},
+		{TEXT("LOGIN_EXPIRED"), TEXT("Sign-in expired. Try again.")},
 		{TEXT("network_failed"), TEXT("Could not complete the request. Try again.")},
+		{TEXT("consent"), TEXT("Could not complete the request. Try again.")},
+		{TEXT("membership_inactive "), TEXT("Could not complete the request. Try again.")},
 		{TEXT("some_future_code"), TEXT("Could not complete the request. Try again.")},
 		{TEXT(""), TEXT("Could not complete the request. Try again.")},
 	};
 	for (const FCase& Case : Cases)
 	{
 		EXPECT_TRUE(FKVAClient::Message(Case.Code).Equals(Case.Sentence, ESearchCase::CaseSensitive)) << TCHAR_TO_UTF8(Case.Code);
+	}
+}
+
+TEST(Records, TimesAndCountsAreWholeNonNegativeNumbers)
+{
+	struct FCase
+	{
+		const char* Value;
+		int64 ExpiresAt;
+	};
+	const FCase Cases[] = {
+		{"1900000000", 1900000000},
+		{"0", 0},
+		{"-5", -1},
+		{"-0.5", -1},
+		{"12.5", -1},
+		{"1e3", 1000},
+		{"9007199254740991", 9007199254740991},
+		{"9007199254740992", -1},
+		{"null", -1},
+		{"", -1},
+	};
+	for (const FCase& Case : Cases)
+	{
+		const TSharedPtr<FKVAFile> File = FKVAClient::File(Json(FileJson("expires_at", Case.Value)));
+		ASSERT_TRUE(File.IsValid()) << Case.Value;
+		EXPECT_EQ(File->ExpiresAt, Case.ExpiresAt) << Case.Value;
 	}
 }

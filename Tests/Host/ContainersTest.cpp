@@ -95,6 +95,30 @@ TEST(Containers, ArrayEditing)
 	EXPECT_EQ(Array.Last(), 3);
 }
 
+TEST(Containers, RemoveAtSwapFillsTheHoleFromTheEnd)
+{
+	const struct
+	{
+		int32 Index;
+		int32 Count;
+		TArray<int32> Expected;
+	} Cases[] = {
+		{ 0, 1, { 5, 1, 2, 3, 4 } },
+		{ 1, 2, { 0, 4, 5, 3 } },
+		{ 1, 4, { 0, 5 } },
+		{ 4, 2, { 0, 1, 2, 3 } },
+		{ 5, 1, { 0, 1, 2, 3, 4 } },
+		{ 2, 0, { 0, 1, 2, 3, 4, 5 } },
+		{ 0, 6, {} },
+	};
+	for (const auto& Case : Cases)
+	{
+		TArray<int32> Array{ 0, 1, 2, 3, 4, 5 };
+		Array.RemoveAtSwap(Case.Index, Case.Count);
+		EXPECT_EQ(Array, Case.Expected) << Case.Index << " " << Case.Count;
+	}
+}
+
 TEST(SharedPointers, WeakPointersSeeTheEnd)
 {
 	struct FNode : TSharedFromThis<FNode>

@@ -136,3 +136,81 @@ TEST_F(FilesTest, DirectoryTrees)
 	EXPECT_FALSE(Files.DirectoryExists(*Tree));
 	EXPECT_TRUE(Files.DirectoryExists(*Copy));
 }
+
+TEST_F(FilesTest, FindFilesByExtensionOrWildcard)
+{
+	const FString Folder = Saved / TEXT("Kestrova/Find");
+	ASSERT_TRUE(Files.MakeDirectory(*(Folder / TEXT("models.fbx")), true));
+	for (const TCHAR* Name : { TEXT("a.png"), TEXT("B.PNG"), TEXT("c.png.bak"), TEXT("notes"), TEXT("chair.fbx"), TEXT("chair2.fbx") })
+	{
+		Write(Folder / Name, "x");
+	}
+	const auto Found = [](TArray<FString> Names)
+	{
+		Names.Sort([](const FString& A, const FString& B) { return A.Compare(B, ESearchCase::CaseSensitive) < 0; });
+		return Names;
+	};
+	const struct
+	{
+		const char* Name;
+		TFunction<void(TArray<FString>&)> Find;
+		TArray<FString> Expected;
+	} Cases[] = {
+		{ "every file", [&](TArray<FString>& Out) { Files.FindFiles(Out, *Folder); },
+			{ TEXT("B.PNG"), TEXT("a.png"), TEXT("c.png.bak"), TEXT("chair.fbx"), TEXT("chair2.fbx"), TEXT("notes") } },
+		{ "extension without a dot", [&](TArray<FString>& Out) { Files.FindFiles(Out, *Folder, TEXT("png")); }, { TEXT("B.PNG"), TEXT("a.png") } },
+		{ "extension with a dot", [&](TArray<FString>& Out) { Files.FindFiles(Out, *Folder, TEXT(".fbx")); }, { TEXT("chair.fbx"), TEXT("chair2.fbx") } },
+		{ "an empty extension", [&](TArray<FString>& Out) { Files.FindFiles(Out, *Folder, TEXT("")); },
+			{ TEXT("B.PNG"), TEXT("a.png"), TEXT("c.png.bak"), TEXT("chair.fbx"), TEXT("chair2.fbx"), TEXT("notes") } },
+		{ "a wildcard as given", [&](TArray<FString>& Out) { Files.FindFiles(Out, *Folder, TEXT("chair?.*")); }, { TEXT("chair2.fbx") } },
+		{ "files and folders by wildcard", [&](TArray<FString>& Out) { Files.FindFiles(Out, *(Folder / TEXT("*.fbx")), true, true); },
+			{ TEXT("chair.fbx"), TEXT("chair2.fbx"), TEXT("models.fbx") } },
+		{ "folders only", [&](TArray<FString>& Out) { Files.FindFiles(Out, *(Folder / TEXT("*")), false, true); }, { TEXT("models.fbx") } },
+		{ "nothing there", [&](TArray<FString>& Out) { Files.FindFiles(Out, *(Folder / TEXT("missing")), TEXT("png")); }, {} },
+	};
+	for (const auto& Case : Cases)
+	{
+		TArray<FString> Out = { TEXT("kept") };
+		Case.Find(Out);
+		ASSERT_GE(Out.Num(), 1) << Case.Name;
+		EXPECT_EQ(Out[0], TEXT("kept")) << Case.Name; // results are appended
+		Out.RemoveAt(0);
+		EXPECT_EQ(Found(Out), Case.Expected) << Case.Name;
+	}
+}
+
+TEST_F(FilesTest, TreeOperationsGoThroughThePlatformsOwnCopy)
+{
+	// A platform file that only counts the copies it makes: the tree copy it inherits uses it.
+	class FCountingPlatformFile : public IPlatformFile
+	{
+	public:
+		explicit FCountingPlatformFile(IPlatformFile& InInner) : Inner(InInner) {}
+		bool FileExists(const TCHAR* Filename) override { return Inner.FileExists(Filename); }
+		int64 FileSize(const TCHAR* Filename) override { return Inner.FileSize(Filename); }
+		bool DirectoryExists(const TCHAR* Directory) override { return Inner.DirectoryExists(Directory); }
+		bool CopyFile(const TCHAR* To, const TCHAR* From, EPlatformFileRead ReadFlags, EPlatformFileWrite WriteFlags) override
+		{
+			++Copies;
+			return IPlatformFile::CopyFile(To, From, ReadFlags, WriteFlags);
+		}
+		IPlatformFile& Inner;
+		int32 Copies = 0;
+	};
+	FCountingPlatformFile Counting(FPlatformFileManager::Get().GetPlatformFile());
+	const FString Tree = Saved / TEXT("Kestrova/Incoming/Tree");
+	ASSERT_TRUE(Counting.CreateDirectoryTree(*(Tree / TEXT("models"))));
+	Write(Tree / TEXT("models/a.fbx"), "fbx");
+	Write(Tree / TEXT("license.txt"), "licence");
+
+	const FString Copy = Saved / TEXT("Kestrova/Imported/Tree");
+	ASSERT_TRUE(Counting.CopyDirectoryTree(*Copy, *Tree, false));
+	EXPECT_EQ(Counting.Copies, 2);
+	EXPECT_EQ(ReadAll(Copy / TEXT("models/a.fbx")), "fbx");
+	ASSERT_TRUE(Counting.CopyDirectoryTree(*Copy, *Tree, false));
+	EXPECT_EQ(Counting.Copies, 2); // nothing to replace
+	ASSERT_TRUE(Counting.CopyFile(*(Copy / TEXT("again.txt")), *(Tree / TEXT("license.txt")), EPlatformFileRead::AllowWrite, EPlatformFileWrite::AllowRead));
+	EXPECT_EQ(ReadAll(Copy / TEXT("again.txt")), "licence");
+	EXPECT_TRUE(Counting.DeleteDirectoryRecursively(*Tree));
+	EXPECT_FALSE(Files.DirectoryExists(*Tree));
+}

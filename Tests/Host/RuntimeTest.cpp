@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <filesystem>
 #include <mutex>
@@ -172,6 +174,38 @@ TEST(HostRuntime, DateTimeUnixTimestamps)
 	EXPECT_EQ(FDateTime::FromUnixTimestamp(1796722215).ToIso8601(), TEXT("2026-12-08T09:30:15.000Z"));
 	// Fractions of a second are dropped.
 	EXPECT_EQ(FDateTime(FDateTime(2000, 1, 1).GetTicks() + 9999999).ToUnixTimestamp(), FDateTime(2000, 1, 1).ToUnixTimestamp());
+}
+
+TEST(HostRuntime, NowIsLocalTimeOfTheTimeZone)
+{
+	const char* const Saved = std::getenv("TZ");
+	const std::string Before = Saved ? Saved : "";
+	const struct
+	{
+		const char* Zone;
+		int64 OffsetSeconds;
+	} Cases[] = {
+		{ "UTC0", 0 },
+		{ "KVA-3", 3 * 3600 },
+		{ "KVA+5:30", -(5 * 3600 + 1800) },
+		{ "KVA-14", 14 * 3600 },
+	};
+	for (const auto& Case : Cases)
+	{
+		setenv("TZ", Case.Zone, 1);
+		tzset();
+		const int64 Offset = FDateTime::Now().ToUnixTimestamp() - FDateTime::UtcNow().ToUnixTimestamp();
+		EXPECT_NEAR(double(Offset), double(Case.OffsetSeconds), 2.0) << Case.Zone;
+	}
+	if (Saved)
+	{
+		setenv("TZ", Before.c_str(), 1);
+	}
+	else
+	{
+		unsetenv("TZ");
+	}
+	tzset();
 }
 
 TEST(HostRuntime, ShutdownJoinsEveryThreadAndRemovesTheProject)

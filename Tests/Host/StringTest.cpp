@@ -139,6 +139,11 @@ TEST(Guid, DigitsFormIsThirtyTwoUpperHexDigits)
 	const FGuid Known(0x0123ABCD, 0x4567EF01, 0x89ABCDEF, 0x00000001);
 	EXPECT_TRUE(Known.ToString(EGuidFormats::Digits).Equals(TEXT("0123ABCD4567EF0189ABCDEF00000001"), ESearchCase::CaseSensitive));
 	EXPECT_TRUE(Known.ToString().Equals(Known.ToString(EGuidFormats::Digits), ESearchCase::CaseSensitive));
+	EXPECT_TRUE(Known.ToString(EGuidFormats::DigitsWithHyphens).Equals(TEXT("0123ABCD-4567-EF01-89AB-CDEF00000001"), ESearchCase::CaseSensitive));
+	// Two overloads, as in the engine: a pointer to either names exactly one function.
+	FString (FGuid::*const Plain)() const = &FGuid::ToString;
+	FString (FGuid::*const Formatted)(EGuidFormats) const = &FGuid::ToString;
+	EXPECT_TRUE((Known.*Plain)().Equals((Known.*Formatted)(EGuidFormats::Digits), ESearchCase::CaseSensitive));
 
 	TSet<FString> Seen;
 	for (int32 Index = 0; Index < 1000; ++Index)

@@ -125,6 +125,10 @@ TEST(AcceptedPackage, LayoutVariantsThatAreStillSound)
 		{"descriptor member with zeros in the local header", [](FBuilder& B) { B.Members[1].bDescriptor = true; return B.Layout().Serialize(); }},
 		{"1,024-byte name", [](FBuilder& B) { const std::string Segment(250, 's'); B.Add(Segment + "/" + Segment + "/" + Segment + "/" + Segment + "/" + std::string(16, 'n') + ".png", "long"); return B.Layout().Serialize(); }},
 		{"symbolic-link bits without a file type", [](FBuilder& B) { B.Members[1].ExternalAttributes = 0x81A40000; B.Members[0].ExternalAttributes = 0x000001FF; return B.Layout().Serialize(); }},
+		{"deflated model with the maximum-level bit (zip -8, -9)", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0002; return B.Layout().Serialize(); }},
+		{"deflated model with the fast-level bit (zip -1, -2)", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0004; return B.Layout().Serialize(); }},
+		{"deflated model with both level bits and a descriptor", [](FBuilder& B) { B.Members[1].ExtraFlags = 0x0006; B.Members[1].bDescriptor = true; return B.Layout().Serialize(); }},
+		{"stored licence with the maximum-level bit (zip -9 stores small files)", [](FBuilder& B) { B.Members[0].ExtraFlags = 0x0002; return B.Layout().Serialize(); }},
 	};
 	for (const FVariant& Variant : Table)
 	{

@@ -47,7 +47,7 @@ void FPackageSandbox::Write(const std::string& Bytes, std::uint64_t SparseSize)
 FPackageSandbox::FResult FPackageSandbox::Extract(const std::atomic<bool>& bCancel)
 {
 	FResult Result;
-	Result.bOk = KVASafe::Extract(Package, Destination, bCancel, Result.Models, Result.Error);
+	Result.bOk = KVASafe::Extract(Package, Destination, bCancel, Result.Models, Result.Error, &Result.Refusal);
 	return Result;
 }
 

@@ -3,6 +3,8 @@
 #include "PackageContent.h"
 #include "ZipWriter.h"
 
+#include "Package/SafeZip.h"
+
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +20,7 @@ public:
 	{
 		bool bOk = false;
 		std::string Error;
+		KVASafe::FRefusal Refusal;
 		std::vector<std::string> Models;
 	};
 

@@ -1,18 +1,13 @@
-#include "Platform/Transport.h"
-
-#include "KestrovaService/Service.h"
+#include "TransportSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <mutex>
 #include <set>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,94 +18,6 @@ using KVAService::FReply;
 
 namespace
 {
-	constexpr uint64_t MiB = 1 << 20;
-
-	KVAService::FService* Service = nullptr;
-
-	class FServiceEnvironment : public testing::Environment
-	{
-	public:
-		void SetUp() override
-		{
-			Service = new KVAService::FService();
-			ASSERT_TRUE(Service->Start());
-			KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
-		}
-
-		void TearDown() override
-		{
-			KVAPlatform::SetRouting(0, std::string());
-			delete Service;
-			Service = nullptr;
-		}
-	};
-
-	const testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new FServiceEnvironment);
-
-	class TransportTest : public testing::Test
-	{
-	protected:
-		void SetUp() override
-		{
-			Service->ClearScripts();
-			Service->ClearRequests();
-			KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
-		}
-
-		void TearDown() override
-		{
-			KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-			for (const std::filesystem::path& Path : Files)
-			{
-				std::filesystem::remove(Path);
-			}
-		}
-
-		std::filesystem::path TempFile(const std::string& Name)
-		{
-			Files.push_back(std::filesystem::temp_directory_path() / ("kva-transport-" + std::to_string(getpid()) + "-" + Name));
-			std::filesystem::remove(Files.back());
-			return Files.back();
-		}
-
-		std::vector<std::filesystem::path> Files;
-	};
-
-	Request Api(const std::string& Path, uint64_t MaxBytes = 4 * MiB)
-	{
-		Request Req;
-		Req.Method = "GET";
-		Req.Url = "https://api.kestrova.example" + Path;
-		Req.Role = URLRole::Api;
-		Req.MaxBytes = MaxBytes;
-		return Req;
-	}
-
-	Request Download(const std::string& Path, const std::filesystem::path& Output, uint64_t MaxBytes)
-	{
-		Request Req;
-		Req.Method = "GET";
-		Req.Url = "https://content.kestrova.example" + Path;
-		Req.Role = URLRole::Package;
-		Req.OutputPath = Output.string();
-		Req.MaxBytes = MaxBytes;
-		return Req;
-	}
-
-	// Sends and waits for the reply; a transfer that never answers fails the test instead of hanging it.
-	Reply SendAndWait(Request Req, std::shared_ptr<KVAPlatform::Cancel> Flag = std::make_shared<KVAPlatform::Cancel>())
-	{
-		auto Promise = std::make_shared<std::promise<Reply>>();
-		std::future<Reply> Future = Promise->get_future();
-		KVAPlatform::Send(std::move(Req), std::move(Flag), [Promise](Reply Rep) { Promise->set_value(std::move(Rep)); });
-		if (Future.wait_for(std::chrono::seconds(60)) != std::future_status::ready)
-		{
-			ADD_FAILURE() << "no reply within 60 s";
-			return Reply();
-		}
-		return Future.get();
-	}
-
 	FReply Pattern(uint64_t Length, bool bChunked = false)
 	{
 		FReply Reply;
@@ -176,19 +83,6 @@ namespace
 	{
 		return Settled("/proc/self/task", Target);
 	}
-
-	uint16_t ClosedPort()
-	{
-		const int Socket = socket(AF_INET, SOCK_STREAM, 0);
-		sockaddr_in Address {};
-		Address.sin_family = AF_INET;
-		Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		bind(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address));
-		socklen_t Length = sizeof(Address);
-		getsockname(Socket, reinterpret_cast<sockaddr*>(&Address), &Length);
-		close(Socket);
-		return ntohs(Address.sin_port);
-	}
 }
 
 TEST_F(TransportTest, RefusalsAnswerInsideSendAndSendNothing)
@@ -213,26 +107,35 @@ TEST_F(TransportTest, RefusalsAnswerInsideSendAndSendNothing)
 	{
 		Request Req = Api("/v1/x");
 		Case.Change(Req);
-		bool bCalled = false;
-		Reply Got;
-		Got.Status = -1;
-		KVAPlatform::Send(std::move(Req), Case.bNullCancel ? nullptr : std::make_shared<KVAPlatform::Cancel>(), [&](Reply Rep)
+		// Shared, not on the stack: a request that is wrongly sent answers later, on its own
+		// thread, when this iteration or the whole test may be over.
+		struct FAnswer
 		{
-			bCalled = true;
-			Got = std::move(Rep);
+			std::mutex Mutex;
+			bool bCalled = false;
+			Reply Got;
+		};
+		const auto Answer = std::make_shared<FAnswer>();
+		KVAPlatform::Send(std::move(Req), Case.bNullCancel ? nullptr : std::make_shared<KVAPlatform::Cancel>(), [Answer](Reply Rep)
+		{
+			std::lock_guard Lock(Answer->Mutex);
+			Answer->bCalled = true;
+			Answer->Got = std::move(Rep);
 		});
-		ASSERT_TRUE(bCalled) << Case.Name;
+		std::lock_guard Lock(Answer->Mutex);
+		const Reply& Got = Answer->Got;
+		ASSERT_TRUE(Answer->bCalled) << Case.Name;
 		EXPECT_EQ(Got.Error, "unsafe_url") << Case.Name;
 		EXPECT_EQ(Got.Status, 0) << Case.Name;
 		EXPECT_TRUE(Got.MimeType.empty() && Got.RetryAfter.empty() && Got.Body.empty() && Got.Received == 0) << Case.Name;
 	}
-	EXPECT_TRUE(Service->Requests().empty());
+	EXPECT_TRUE(GService->Requests().empty());
 }
 
 TEST_F(TransportTest, SendsTheHeadersOfEachRole)
 {
-	Service->Script("/v1/echo", FReply::Json(200, "{}"));
-	Service->Script("/p.webp", FReply::Json(200, "{}"));
+	GService->Script("/v1/echo", FReply::Json(200, "{}"));
+	GService->Script("/p.webp", FReply::Json(200, "{}"));
 
 	Request Get = Api("/v1/echo");
 	Get.Token = "secret-token";
@@ -251,7 +154,7 @@ TEST_F(TransportTest, SendsTheHeadersOfEachRole)
 	{
 		EXPECT_EQ(SendAndWait(*Req).Error, "");
 	}
-	const std::vector<KVAService::FRequestRecord> Seen = Service->Requests();
+	const std::vector<KVAService::FRequestRecord> Seen = GService->Requests();
 	ASSERT_EQ(Seen.size(), 4u);
 
 	EXPECT_EQ(Seen[0].Method, "GET");
@@ -279,7 +182,7 @@ TEST_F(TransportTest, SendsThePathThePolicyChecked)
 	Request Req = Api("/v1/../admin");
 	Req.Token = "secret-token";
 	EXPECT_EQ(SendAndWait(std::move(Req)).Status, 404);
-	const std::vector<KVAService::FRequestRecord> Seen = Service->Requests();
+	const std::vector<KVAService::FRequestRecord> Seen = GService->Requests();
 	ASSERT_EQ(Seen.size(), 1u);
 	EXPECT_EQ(Seen[0].Path, "/v1/../admin");
 }
@@ -288,10 +191,10 @@ TEST_F(TransportTest, ErrorStatusInMemoryIsNotATransportError)
 {
 	FReply Failing = FReply::Json(500, "{\"error\":\"boom\"}");
 	Failing.Headers = { { "Content-Type", "application/json; charset=utf-8" }, { "Retry-After", "120" } };
-	Service->Script("/v1/fail", Failing);
+	GService->Script("/v1/fail", Failing);
 	FReply NoContent;
 	NoContent.Status = 204;
-	Service->Script("/v1/bare", NoContent);
+	GService->Script("/v1/bare", NoContent);
 
 	const Reply Rep = SendAndWait(Api("/v1/fail"));
 	EXPECT_EQ(Rep.Error, "");
@@ -312,10 +215,10 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 {
 	for (const int Status : { 301, 302, 303, 307, 308, 300, 304 })
 	{
-		Service->ClearRequests();
+		GService->ClearRequests();
 		const bool bRedirect = Status != 300 && Status != 304;
-		Service->Script("/v1/moved", FReply::Redirect(Status, "https://api.kestrova.example/v1/target"));
-		Service->Script("/moved.zip", FReply::Redirect(Status, "https://content.kestrova.example/target.zip"));
+		GService->Script("/v1/moved", FReply::Redirect(Status, "https://api.kestrova.example/v1/target"));
+		GService->Script("/moved.zip", FReply::Redirect(Status, "https://content.kestrova.example/target.zip"));
 
 		const Reply Call = SendAndWait(Api("/v1/moved"));
 		EXPECT_EQ(Call.Error, bRedirect ? "redirect_denied" : "") << Status;
@@ -327,7 +230,7 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 		EXPECT_EQ(File.Status, Status);
 		EXPECT_FALSE(std::filesystem::exists(Output)) << Status;
 
-		for (const KVAService::FRequestRecord& Seen : Service->Requests())
+		for (const KVAService::FRequestRecord& Seen : GService->Requests())
 		{
 			EXPECT_TRUE(Seen.Path.find("target") == std::string::npos) << Status;
 		}
@@ -337,11 +240,12 @@ TEST_F(TransportTest, RedirectsAreNeverFollowed)
 TEST_F(TransportTest, ByteLimitIsEnforcedOnTheAnnouncedAndTheRunningCount)
 {
 	const uint64_t Limit = 100'000;
-	Service->Script("/v1/announced", Pattern(Limit + 10));
+	GService->Script("/v1/announced", Pattern(Limit + 10));
 	FReply Streamed = Pattern(Limit + 10, true);
 	Streamed.ChunkBytes = 30'000;
-	Service->Script("/v1/streamed", Streamed);
-	Service->Script("/v1/exact", Pattern(Limit, true));
+	GService->Script("/v1/streamed", Streamed);
+	GService->Script("/v1/exact", Pattern(Limit, true));
+	GService->Script("/v1/announced-exact", Pattern(Limit));
 
 	const Reply Early = SendAndWait(Api("/v1/announced", Limit));
 	EXPECT_EQ(Early.Error, "response_too_large");
@@ -359,6 +263,12 @@ TEST_F(TransportTest, ByteLimitIsEnforcedOnTheAnnouncedAndTheRunningCount)
 	EXPECT_EQ(Exact.Error, "");
 	EXPECT_EQ(Exact.Received, Limit);
 	EXPECT_TRUE(IsPattern(Exact.Body));
+
+	// A length announced at exactly the limit is within it.
+	const Reply AnnouncedExact = SendAndWait(Api("/v1/announced-exact", Limit));
+	EXPECT_EQ(AnnouncedExact.Error, "");
+	EXPECT_EQ(AnnouncedExact.Received, Limit);
+	EXPECT_TRUE(IsPattern(AnnouncedExact.Body));
 }
 
 TEST_F(TransportTest, DownloadStreamsToTheFileWithProgress)
@@ -379,7 +289,7 @@ TEST_F(TransportTest, DownloadStreamsToTheFileWithProgress)
 	{
 		FReply Body = Pattern(Case.Length, true);
 		Body.ChunkBytes = Case.ChunkBytes;
-		Service->Script("/pkg.zip", Body);
+		GService->Script("/pkg.zip", Body);
 		const std::filesystem::path Output = TempFile("pkg");
 		std::vector<uint64_t> Calls;
 		std::thread::id ProgressThread;
@@ -416,8 +326,8 @@ TEST_F(TransportTest, FailedDownloadsKeepTheirPartialFileForTheCaller)
 {
 	FReply Endless = Pattern(64 * MiB, true);
 	Endless.ChunkBytes = 64 * 1024;
-	Service->Script("/big.zip", Endless);
-	Service->Script("/missing.zip", FReply::Json(404, "{\"error\":\"not_found\"}"));
+	GService->Script("/big.zip", Endless);
+	GService->Script("/missing.zip", FReply::Json(404, "{\"error\":\"not_found\"}"));
 
 	const std::filesystem::path Oversized = TempFile("oversized");
 	const Reply TooLarge = SendAndWait(Download("/big.zip", Oversized, MiB));
@@ -438,17 +348,41 @@ TEST_F(TransportTest, FailedDownloadsKeepTheirPartialFileForTheCaller)
 	EXPECT_EQ(DiskFull.Error, "write_failed");
 }
 
+TEST_F(TransportTest, DownloadsTakeOnlyStatus200)
+{
+	// Each answer carries exactly the bytes asked for: only the status is wrong.
+	constexpr uint64_t Length = 300'000;
+	for (const int Status : { 201, 202, 203, 206, 226, 299 })
+	{
+		FReply Reply = Pattern(Length);
+		Reply.Status = Status;
+		if (Status == 206)
+		{
+			Reply.Headers.emplace_back("Content-Range", "bytes 0-299999/300000");
+		}
+		GService->Script("/partial.zip", Reply);
+		const std::filesystem::path Output = TempFile("status-" + std::to_string(Status));
+
+		const KVAPlatform::Reply Rep = SendAndWait(Download("/partial.zip", Output, Length));
+
+		EXPECT_EQ(Rep.Error, "download_failed") << Status;
+		EXPECT_EQ(Rep.Status, Status);
+		EXPECT_EQ(Rep.Received, 0u) << Status;
+		EXPECT_FALSE(std::filesystem::exists(Output)) << Status;
+	}
+}
+
 TEST_F(TransportTest, CancelEndsStalledAndRunningTransfers)
 {
 	FReply Stalled = Pattern(4 * MiB, true);
 	Stalled.ChunkBytes = 100'000;
 	Stalled.ChunkDelay = std::chrono::milliseconds(60'000);
-	Service->Script("/stalled.zip", Stalled);
+	GService->Script("/stalled.zip", Stalled);
 	FReply Trickle = Pattern(64 * MiB, true);
 	Trickle.ChunkBytes = 16 * 1024;
 	Trickle.ChunkDelay = std::chrono::milliseconds(5);
-	Service->Script("/trickle.zip", Trickle);
-	Service->Script("/v1/slow", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/trickle.zip", Trickle);
+	GService->Script("/v1/slow", HeadersAfter(std::chrono::milliseconds(60'000)));
 
 	for (const char* Path : { "/stalled.zip", "/trickle.zip" })
 	{
@@ -485,20 +419,20 @@ TEST_F(TransportTest, NetworkFailures)
 {
 	FReply Dropped = Pattern(MiB, true);
 	Dropped.DropAfter = 300'000;
-	Service->Script("/v1/dropped", Dropped);
+	GService->Script("/v1/dropped", Dropped);
 	FReply Short = Pattern(1000);
 	Short.AnnouncedLength = 5000;
-	Service->Script("/v1/short", Short);
+	GService->Script("/v1/short", Short);
 	FReply Stall = Pattern(MiB, true);
 	Stall.ChunkBytes = 1000;
 	Stall.ChunkDelay = std::chrono::milliseconds(60'000);
-	Service->Script("/v1/stall", Stall);
-	Service->Script("/v1/late", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/v1/stall", Stall);
+	GService->Script("/v1/late", HeadersAfter(std::chrono::milliseconds(60'000)));
 	FReply Steady = Pattern(MiB, true);
 	Steady.ChunkBytes = 1000;
 	Steady.ChunkDelay = std::chrono::milliseconds(100);
-	Service->Script("/v1/steady", Steady);
-	Service->Script("/v1/ok", FReply::Json(200, "{}"));
+	GService->Script("/v1/steady", Steady);
+	GService->Script("/v1/ok", FReply::Json(200, "{}"));
 
 	struct FCase
 	{
@@ -507,33 +441,76 @@ TEST_F(TransportTest, NetworkFailures)
 		const char* Path;
 	};
 	const FCase Cases[] = {
-		{ "plain HTTP listener", Service->PlainPort(), "/v1/ok" },
-		{ "certificate for another host", Service->WrongHostPort(), "/v1/ok" },
-		{ "closed port", ClosedPort(), "/v1/ok" },
-		{ "connection dropped mid-body", Service->Port(), "/v1/dropped" },
-		{ "Content-Length longer than the body", Service->Port(), "/v1/short" },
-		{ "stalled body", Service->Port(), "/v1/stall" },
-		{ "no response headers", Service->Port(), "/v1/late" },
-		{ "steady but past the total time", Service->Port(), "/v1/steady" },
+		{ "plain HTTP listener", GService->PlainPort(), "/v1/ok" },
+		{ "certificate for another host", GService->WrongHostPort(), "/v1/ok" },
+		{ "closed port", UnusedLoopbackPort(), "/v1/ok" },
+		{ "connection dropped mid-body", GService->Port(), "/v1/dropped" },
+		{ "Content-Length longer than the body", GService->Port(), "/v1/short" },
+		{ "stalled body", GService->Port(), "/v1/stall" },
+		{ "no response headers", GService->Port(), "/v1/late" },
+		{ "steady but past the total time", GService->Port(), "/v1/steady" },
 	};
-	KVAPlatform::Testing::SetTimeLimits(std::chrono::milliseconds(700), std::chrono::milliseconds(2500));
+	// 0.7 s without a byte, 2.5 s in all for a reply in memory.
+	KVAPlatform::Testing::SetTimeScale(0.7 / 30, 2.5 / 60);
 	for (const FCase& Case : Cases)
 	{
-		KVAPlatform::SetRouting(Case.Port, Service->AuthorityPem());
+		KVAPlatform::SetRouting(Case.Port, GService->AuthorityPem());
 		const Reply Rep = SendAndWait(Api(Case.Path));
 		EXPECT_EQ(Rep.Error, "network_failed") << Case.Name;
 	}
 
 	// Without the extra authority the service's certificate is not trusted.
-	KVAPlatform::SetRouting(Service->Port(), std::string());
+	KVAPlatform::SetRouting(GService->Port(), std::string());
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "network_failed");
-	KVAPlatform::SetRouting(Service->Port(), Service->AuthorityPem());
+	KVAPlatform::SetRouting(GService->Port(), GService->AuthorityPem());
 	EXPECT_EQ(SendAndWait(Api("/v1/ok")).Error, "");
+}
+
+TEST_F(TransportTest, DefaultTimeLimitsAreTheOnesARequestGets)
+{
+	// 30 s without a byte; 60 s in all for a reply in memory, 1,800 s for one streamed to a file.
+	// Scaled down, each shows at the moment its own limit gives and at no other.
+	FReply Trickle = Pattern(MiB, true);
+	Trickle.ChunkBytes = 1000;
+	Trickle.ChunkDelay = std::chrono::milliseconds(100);
+	GService->Script("/v1/trickle", Trickle);
+	GService->Script("/trickle.zip", Trickle);
+	GService->Script("/v1/silent", HeadersAfter(std::chrono::milliseconds(60'000)));
+	GService->Script("/silent.zip", HeadersAfter(std::chrono::milliseconds(60'000)));
+
+	const struct
+	{
+		const char* Name;
+		double IdleScale;
+		double TotalScale;
+		bool bFile;
+		const char* Path;
+		double Seconds;
+	} Cases[] = {
+		{ "no byte, in memory: the idle limit", 1.0 / 30, 1.0 / 30, false, "/v1/silent", 1.0 },
+		{ "no byte, to a file: the idle limit", 1.0 / 30, 1.0 / 1000, true, "/silent.zip", 1.0 },
+		{ "a steady trickle in memory: the total limit", 1.0 / 30, 1.0 / 30, false, "/v1/trickle", 2.0 },
+		{ "a steady trickle to a file: the longer total limit", 1.0 / 30, 1.0 / 1000, true, "/trickle.zip", 1.8 },
+	};
+	for (const auto& Case : Cases)
+	{
+		KVAPlatform::Testing::SetTimeScale(Case.IdleScale, Case.TotalScale);
+		const Request Req = Case.bFile ? Download(Case.Path, TempFile("limits"), 64 * MiB) : Api(Case.Path, 64 * MiB);
+		const auto Start = std::chrono::steady_clock::now();
+
+		const Reply Rep = SendAndWait(Req);
+
+		const double Elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+		EXPECT_EQ(Rep.Error, "network_failed") << Case.Name;
+		// The poll that notices a limit comes at most 0.1 s late; a busy machine adds more.
+		EXPECT_GE(Elapsed, Case.Seconds - 0.05) << Case.Name;
+		EXPECT_LT(Elapsed, Case.Seconds + 0.75) << Case.Name;
+	}
 }
 
 TEST_F(TransportTest, UpperCaseHostReachesTheService)
 {
-	Service->Script("/v1/ok", FReply::Json(200, "{\"ok\":true}"));
+	GService->Script("/v1/ok", FReply::Json(200, "{\"ok\":true}"));
 	Request Req = Api("/v1/ok");
 	Req.Url = "https://API.Kestrova.Example/v1/ok";
 	const Reply Rep = SendAndWait(std::move(Req));
@@ -546,7 +523,7 @@ TEST_F(TransportTest, FiftyAtOnceEachGetExactlyOneReplyOnItsOwnThread)
 	FReply Slowish = Pattern(200'000, true);
 	Slowish.ChunkBytes = 50'000;
 	Slowish.ChunkDelay = std::chrono::milliseconds(20);
-	Service->Script("/v1/many", Slowish);
+	GService->Script("/v1/many", Slowish);
 	const size_t ThreadsBefore = CountEntries("/proc/self/task");
 
 	constexpr int Count = 50;
@@ -582,8 +559,8 @@ TEST_F(TransportTest, FiftyAtOnceEachGetExactlyOneReplyOnItsOwnThread)
 
 TEST_F(TransportTest, AThousandTransfersLeaveNoThreadOrDescriptorBehind)
 {
-	Service->Script("/v1/small", FReply::Json(200, "{\"n\":1}"));
-	Service->Script("/v1/error", FReply::Json(500, "{}"));
+	GService->Script("/v1/small", FReply::Json(200, "{\"n\":1}"));
+	GService->Script("/v1/error", FReply::Json(500, "{}"));
 	// Warm-up: libraries that allocate once per process do it here, not inside the count.
 	EXPECT_EQ(SendAndWait(Api("/v1/small")).Error, "");
 	const size_t ThreadsBefore = SettledThreadCount(CountEntries("/proc/self/task"));

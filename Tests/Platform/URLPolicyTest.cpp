@@ -81,6 +81,9 @@ namespace
 		// Connect: exactly "/connect/unreal" on the API host, any query.
 		{ "https://api.kestrova.example/connect/unreal", URLRole::Connect, true },
 		{ "https://api.kestrova.example/connect/unreal?attempt=1&challenge=x", URLRole::Connect, true },
+		{ "https://api.kestrova.example/connect/%75nreal", URLRole::Connect, true },
+		{ "https://api.kestrova.example/connect%2Funreal", URLRole::Connect, true },
+		{ "https://api.kestrova.example/connect/%55nreal", URLRole::Connect, false },
 		{ "https://api.kestrova.example/connect/unreal/", URLRole::Connect, false },
 		{ "https://api.kestrova.example/connect/Unreal", URLRole::Connect, false },
 		{ "https://api.kestrova.example/connect/unreal#x", URLRole::Connect, false },

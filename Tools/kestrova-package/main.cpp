@@ -1,21 +1,30 @@
-// kestrova-package check PACKAGE | kestrova-package extract PACKAGE DEST
+// kestrova-package check [--json] PACKAGE | kestrova-package extract PACKAGE DEST
 //
 // Runs the editor's package extractor on a package. On success prints the FBX models it
-// would import, one per line, and nothing else on standard output; on failure prints the
-// extractor's sentence on standard error and exits 1. "check" extracts into a temporary
-// folder that it removes again.
+// would import, one per line, and nothing else on standard output. On failure prints, on
+// standard error, first the sentence the editor shows, then one line per problem saying which
+// member is at fault, the rule it breaks and the usual fix; it exits 1. "check" extracts into
+// a temporary folder that it removes again, and also refuses macOS metadata files that would
+// be imported as models. With --json, "check" prints one JSON object on standard output
+// instead: {"accepted", "sentence", "problems": [{"check", "member", "detail"}], "models"}.
 
-#include "Package/SafeZip.h"
+#include "Explain.h"
+
+#include <nlohmann/json.hpp>
 
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace
 {
+	// What the editor shows when an imported model yields no mesh, as macOS metadata does.
+	constexpr const char* ImportSentence = "Could not import every model. No assets were added to your scene.";
+
 	std::atomic<bool> bInterrupted{false};
 
 	void Interrupt(int)
@@ -25,9 +34,48 @@ namespace
 
 	int Usage()
 	{
-		std::cerr << "usage: kestrova-package check PACKAGE\n"
+		std::cerr << "usage: kestrova-package check [--json] PACKAGE\n"
 			"       kestrova-package extract PACKAGE DEST\n";
 		return 2;
+	}
+
+	struct FCommand
+	{
+		bool bCheck = false;
+		bool bJson = false;
+		std::string Package;
+		std::string Destination;
+	};
+
+	std::optional<FCommand> Parse(const std::vector<std::string>& Words)
+	{
+		FCommand Command;
+		if (Words.size() == 2 && Words[0] == "check")
+		{
+			Command.bCheck = true;
+			Command.Package = Words[1];
+		}
+		else if (Words.size() == 3 && Words[0] == "check" && Words[1] == "--json")
+		{
+			Command.bCheck = true;
+			Command.bJson = true;
+			Command.Package = Words[2];
+		}
+		else if (Words.size() == 3 && Words[0] == "extract")
+		{
+			Command.Package = Words[1];
+			Command.Destination = Words[2];
+		}
+		else
+		{
+			return std::nullopt;
+		}
+		// An option in the place of a path is a mistake, not a file named like an option.
+		if (Command.Package.starts_with("--") || Command.Destination.starts_with("--"))
+		{
+			return std::nullopt;
+		}
+		return Command;
 	}
 
 	// An empty folder of our own in the temporary directory; the extraction goes below it.
@@ -42,14 +90,87 @@ namespace
 		Scratch = Template;
 		return true;
 	}
+
+	// The outcome as an author sees it: the editor's sentence (empty when accepted) and why.
+	struct FReport
+	{
+		std::string Sentence;
+		std::vector<KVAPackageTool::FProblem> Problems;
+		std::vector<std::string> Models;
+	};
+
+	FReport Run(const FCommand& Command, const std::filesystem::path& Destination)
+	{
+		FReport Report;
+		KVASafe::FRefusal Refusal;
+		if (!KVASafe::Extract(Command.Package, Destination, bInterrupted, Report.Models, Report.Sentence, &Refusal))
+		{
+			Report.Problems.push_back(KVAPackageTool::Explain(Refusal));
+			Report.Models.clear();
+			return Report;
+		}
+		if (Command.bCheck)
+		{
+			Report.Problems = KVAPackageTool::MacMetadata(Report.Models);
+			if (!Report.Problems.empty())
+			{
+				Report.Sentence = ImportSentence;
+			}
+		}
+		return Report;
+	}
+
+	int PrintText(const FReport& Report)
+	{
+		if (!Report.Sentence.empty())
+		{
+			std::cerr << Report.Sentence << '\n';
+			for (const KVAPackageTool::FProblem& Problem : Report.Problems)
+			{
+				std::cerr << Problem.Detail << '\n';
+			}
+			std::cerr.flush();
+			return 1;
+		}
+		for (const std::string& Model : Report.Models)
+		{
+			std::cout << Model << '\n';
+		}
+		std::cout.flush();
+		return std::cout ? 0 : 1;
+	}
+
+	int PrintJson(const FReport& Report)
+	{
+		nlohmann::json Problems = nlohmann::json::array();
+		for (const KVAPackageTool::FProblem& Problem : Report.Problems)
+		{
+			Problems.push_back({
+				{"check", Problem.Check},
+				{"member", Problem.Member.empty() ? nlohmann::json() : nlohmann::json(Problem.Member)},
+				{"detail", Problem.Detail},
+			});
+		}
+		nlohmann::json Models = nlohmann::json::array();
+		for (const std::string& Model : Report.Models)
+		{
+			Models.push_back(KVAPackageTool::Printable(Model));
+		}
+		const nlohmann::json Out = {
+			{"accepted", Report.Sentence.empty()},
+			{"sentence", Report.Sentence.empty() ? nlohmann::json() : nlohmann::json(Report.Sentence)},
+			{"problems", Problems},
+			{"models", Models},
+		};
+		std::cout << Out.dump(2) << std::endl;
+		return !std::cout ? 1 : Report.Sentence.empty() ? 0 : 1;
+	}
 }
 
 int main(int ArgumentCount, char** Arguments)
 {
-	const std::vector<std::string> Words(Arguments + 1, Arguments + ArgumentCount);
-	const bool bCheck = Words.size() == 2 && Words[0] == "check";
-	const bool bExtract = Words.size() == 3 && Words[0] == "extract";
-	if (!bCheck && !bExtract)
+	const std::optional<FCommand> Command = Parse(std::vector<std::string>(Arguments + 1, Arguments + ArgumentCount));
+	if (!Command)
 	{
 		return Usage();
 	}
@@ -59,29 +180,16 @@ int main(int ArgumentCount, char** Arguments)
 	std::signal(SIGTERM, Interrupt);
 
 	std::filesystem::path Scratch;
-	if (bCheck && !MakeScratch(Scratch))
+	if (Command->bCheck && !MakeScratch(Scratch))
 	{
 		std::cerr << "Could not create a temporary folder." << std::endl;
 		return 1;
 	}
-	const std::filesystem::path Destination = bCheck ? Scratch / "package" : std::filesystem::path(Words[2]);
-	std::vector<std::string> Models;
-	std::string Error;
-	const bool bOk = KVASafe::Extract(Words[1], Destination, bInterrupted, Models, Error);
-	if (bCheck)
+	const FReport Report = Run(*Command, Command->bCheck ? Scratch / "package" : std::filesystem::path(Command->Destination));
+	if (Command->bCheck)
 	{
 		std::error_code Code;
 		std::filesystem::remove_all(Scratch, Code);
 	}
-	if (!bOk)
-	{
-		std::cerr << Error << std::endl;
-		return 1;
-	}
-	for (const std::string& Model : Models)
-	{
-		std::cout << Model << '\n';
-	}
-	std::cout.flush();
-	return std::cout ? 0 : 1;
+	return Command->bJson ? PrintJson(Report) : PrintText(Report);
 }

@@ -85,7 +85,15 @@ public:
 		check(Index >= 0 && Count >= 0 && Index + Count <= Num());
 		Items.erase(Items.begin() + Index, Items.begin() + Index + Count);
 	}
-	void RemoveAtSwap(int32 Index, int32 Count = 1) { RemoveAt(Index, Count); }
+	// O(Count) instead of O(Num): the hole is filled with the elements from the end, so the
+	// order is not kept.
+	void RemoveAtSwap(int32 Index, int32 Count = 1)
+	{
+		check(Index >= 0 && Count >= 0 && Index + Count <= Num());
+		const int32 FromEnd = std::min(Count, Num() - (Index + Count));
+		std::move(Items.end() - FromEnd, Items.end(), Items.begin() + Index);
+		Items.erase(Items.end() - Count, Items.end());
+	}
 	int32 Remove(const ElementType& Item)
 	{
 		return RemoveAll([&Item](const ElementType& Element) { return Element == Item; });

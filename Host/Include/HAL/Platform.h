@@ -23,6 +23,7 @@ typedef char8_t UTF8CHAR;
 typedef char16_t UTF16CHAR;
 typedef char32_t UTF32CHAR;
 typedef char16_t TCHAR;
+typedef decltype(nullptr) TYPE_OF_NULLPTR;
 
 #define TEXT_PASTE(x) u ## x
 #define TEXT(x) TEXT_PASTE(x)
@@ -30,6 +31,7 @@ typedef char16_t TCHAR;
 #define FORCEINLINE inline
 #define FORCENOINLINE __attribute__((noinline))
 #define UE_NODISCARD [[nodiscard]]
+#define UE_NODISCARD_CTOR [[nodiscard]]
 #define LINE_TERMINATOR TEXT("\n")
 #define LINE_TERMINATOR_ANSI "\n"
 

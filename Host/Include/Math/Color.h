@@ -19,7 +19,8 @@ struct FLinearColor
 {
 	FLinearColor() = default;
 	constexpr FLinearColor(float InR, float InG, float InB, float InA = 1.0f) : R(InR), G(InG), B(InB), A(InA) {}
-	explicit FLinearColor(const FColor& Color);
+	// Converts an FColor, which is taken to be in sRGB space, to linear space.
+	FLinearColor(const FColor& Color);
 
 	static FLinearColor FromSRGBColor(const FColor& Color);
 	FColor ToFColor(bool bSRGB) const;

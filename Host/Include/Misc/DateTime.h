@@ -5,7 +5,8 @@
 #include "Misc/Timespan.h"
 
 // A point in time in 100-nanosecond ticks since midnight, January 1, 0001. UtcNow reads
-// the system clock plus the host's test offset.
+// the system clock plus the host's test offset; Now is the same instant in local time (the
+// time zone and daylight saving rules of the TZ setting).
 struct FDateTime
 {
 	FDateTime() = default;
@@ -13,7 +14,7 @@ struct FDateTime
 	FDateTime(int32 Year, int32 Month, int32 Day, int32 Hour = 0, int32 Minute = 0, int32 Second = 0, int32 Millisecond = 0);
 
 	static FDateTime UtcNow();
-	static FDateTime Now() { return UtcNow(); }
+	static FDateTime Now();
 	static FDateTime FromUnixTimestamp(int64 UnixTime);
 
 	int64 ToUnixTimestamp() const;

@@ -25,8 +25,9 @@ struct FGuid
 	static FGuid NewGuid();
 	bool IsValid() const { return (A | B | C | D) != 0; }
 	void Invalidate() { A = B = C = D = 0; }
-	// Digits (the default) is 32 upper-case hexadecimal digits.
-	FString ToString(EGuidFormats Format = EGuidFormats::Digits) const;
+	// Digits: 32 upper-case hexadecimal digits.
+	FString ToString() const { return ToString(EGuidFormats::Digits); }
+	FString ToString(EGuidFormats Format) const;
 	bool operator==(const FGuid& Other) const { return A == Other.A && B == Other.B && C == Other.C && D == Other.D; }
 	bool operator!=(const FGuid& Other) const { return !(*this == Other); }
 

@@ -54,67 +54,45 @@ namespace
 			const uintmax_t Size = fs::file_size(Path, Error);
 			return Error ? -1 : int64(Size);
 		}
-		bool CreateDirectoryTree(const TCHAR* Directory) override
-		{
-			std::error_code Error;
-			const fs::path Path = ToPath(Directory);
-			fs::create_directories(Path, Error);
-			return IsDirectory(Path);
-		}
-		bool DeleteDirectoryRecursively(const TCHAR* Directory) override
-		{
-			std::error_code Error;
-			const fs::path Path = ToPath(Directory);
-			fs::remove_all(Path, Error);
-			return !Error && !fs::exists(fs::symlink_status(Path, Error));
-		}
-		bool CopyFile(const TCHAR* To, const TCHAR* From) override
-		{
-			std::error_code Error;
-			fs::copy_file(ToPath(From), ToPath(To), fs::copy_options::overwrite_existing, Error);
-			return !Error;
-		}
-		bool CopyDirectoryTree(const TCHAR* DestinationDirectory, const TCHAR* Source, bool bOverwriteAllExisting) override
-		{
-			const fs::path From = ToPath(Source);
-			const fs::path To = ToPath(DestinationDirectory);
-			if (!IsDirectory(From))
-			{
-				return false;
-			}
-			std::error_code Error;
-			fs::create_directories(To, Error);
-			if (!IsDirectory(To))
-			{
-				return false;
-			}
-			for (fs::recursive_directory_iterator It(From, Error), End; !Error && It != End; It.increment(Error))
-			{
-				const fs::path Target = To / fs::relative(It->path(), From, Error);
-				if (Error)
-				{
-					return false;
-				}
-				if (It->is_directory(Error))
-				{
-					fs::create_directories(Target, Error);
-				}
-				else if (It->is_regular_file(Error))
-				{
-					if (fs::exists(Target, Error) && !bOverwriteAllExisting)
-					{
-						continue;
-					}
-					fs::copy_file(It->path(), Target, fs::copy_options::overwrite_existing, Error);
-				}
-				if (Error)
-				{
-					return false;
-				}
-			}
-			return !Error;
-		}
 	};
+
+	// "*" any run of characters, "?" any one, letters without regard to case.
+	bool MatchesWildcard(const FString& Name, const FString& Wildcard)
+	{
+		const FString Text = Name.ToLower();
+		const FString Pattern = Wildcard.ToLower();
+		int32 TextAt = 0;
+		int32 PatternAt = 0;
+		int32 StarAt = INDEX_NONE;
+		int32 StarTextAt = 0;
+		while (TextAt < Text.Len())
+		{
+			if (PatternAt < Pattern.Len() && (Pattern[PatternAt] == u'?' || Pattern[PatternAt] == Text[TextAt]))
+			{
+				++TextAt;
+				++PatternAt;
+			}
+			else if (PatternAt < Pattern.Len() && Pattern[PatternAt] == u'*')
+			{
+				StarAt = PatternAt++;
+				StarTextAt = TextAt;
+			}
+			else if (StarAt != INDEX_NONE)
+			{
+				PatternAt = StarAt + 1;
+				TextAt = ++StarTextAt;
+			}
+			else
+			{
+				return false;
+			}
+		}
+		while (PatternAt < Pattern.Len() && Pattern[PatternAt] == u'*')
+		{
+			++PatternAt;
+		}
+		return PatternAt == Pattern.Len();
+	}
 
 	class FFileManagerGeneric final : public IFileManager
 	{
@@ -217,20 +195,20 @@ namespace
 			return !Error && !fs::exists(fs::symlink_status(Target, Error));
 		}
 
-		void FindFiles(TArray<FString>& FileNames, const TCHAR* StartDirectory, const TCHAR* Filename) override
+		using IFileManager::FindFiles;
+
+		void FindFiles(TArray<FString>& FileNames, const TCHAR* Filename, bool Files, bool Directories) override
 		{
-			// Filename is a wildcard of the form "*" or "*.ext"; names are returned bare.
-			const FString Pattern(Filename);
-			const FString Extension = Pattern.StartsWith(TEXT("*.")) ? Pattern.Mid(1) : FString();
+			const fs::path Pattern = ToPath(Filename);
+			const FString Wildcard = ToFString(Pattern.filename());
+			const bool bEverything = Wildcard == TEXT("*") || Wildcard == TEXT("*.*");
+			const fs::path Folder = Pattern.has_parent_path() ? Pattern.parent_path() : fs::path(".");
 			std::error_code Error;
-			for (fs::directory_iterator It(ToPath(StartDirectory), Error), End; !Error && It != End; It.increment(Error))
+			for (fs::directory_iterator It(Folder, Error), End; !Error && It != End; It.increment(Error))
 			{
-				if (!It->is_regular_file(Error))
-				{
-					continue;
-				}
+				const bool bDirectory = It->is_directory(Error);
 				const FString Name = ToFString(It->path().filename());
-				if (Extension.IsEmpty() || Name.EndsWith(Extension))
+				if (((bDirectory && Directories) || (!bDirectory && Files)) && (bEverything || MatchesWildcard(Name, Wildcard)))
 				{
 					FileNames.Add(Name);
 				}
@@ -260,6 +238,76 @@ namespace
 	private:
 		FPlatformFilePhysical Physical;
 	};
+}
+
+bool IPlatformFile::CreateDirectoryTree(const TCHAR* Directory)
+{
+	std::error_code Error;
+	fs::create_directories(ToPath(Directory), Error);
+	return DirectoryExists(Directory);
+}
+
+bool IPlatformFile::DeleteDirectoryRecursively(const TCHAR* Directory)
+{
+	std::error_code Error;
+	const fs::path Path = ToPath(Directory);
+	fs::remove_all(Path, Error);
+	return !Error && !fs::exists(fs::symlink_status(Path, Error));
+}
+
+bool IPlatformFile::CopyFile(const TCHAR* To, const TCHAR* From, EPlatformFileRead, EPlatformFileWrite)
+{
+	// The sharing flags ask Windows for access modes; POSIX files need no such permission.
+	std::error_code Error;
+	fs::copy_file(ToPath(From), ToPath(To), fs::copy_options::overwrite_existing, Error);
+	return !Error;
+}
+
+bool IPlatformFile::CopyDirectoryTree(const TCHAR* DestinationDirectory, const TCHAR* Source, bool bOverwriteAllExisting)
+{
+	const fs::path From = ToPath(Source);
+	const fs::path To = ToPath(DestinationDirectory);
+	if (!DirectoryExists(Source) || !CreateDirectoryTree(DestinationDirectory))
+	{
+		return false;
+	}
+	std::error_code Error;
+	for (fs::recursive_directory_iterator It(From, Error), End; !Error && It != End; It.increment(Error))
+	{
+		const fs::path Relative = fs::relative(It->path(), From, Error);
+		if (Error)
+		{
+			return false;
+		}
+		const FString Target = ToFString(To / Relative);
+		const FString Found = ToFString(It->path());
+		if (It->is_directory(Error))
+		{
+			if (!CreateDirectoryTree(*Target))
+			{
+				return false;
+			}
+		}
+		else if ((bOverwriteAllExisting || !FileExists(*Target)) && !CopyFile(*Target, *Found))
+		{
+			return false;
+		}
+	}
+	return !Error;
+}
+
+void IFileManager::FindFiles(TArray<FString>& FoundFiles, const TCHAR* Directory, const TCHAR* FileExtension)
+{
+	if (Directory == nullptr || *Directory == 0)
+	{
+		return;
+	}
+	FString Wildcard(FileExtension != nullptr ? FileExtension : TEXT(""));
+	if (!Wildcard.Contains(TEXT("*")))
+	{
+		Wildcard = Wildcard.IsEmpty() ? FString(TEXT("*.*")) : Wildcard.StartsWith(TEXT(".")) ? TEXT("*") + Wildcard : TEXT("*.") + Wildcard;
+	}
+	FindFiles(FoundFiles, *(FString(Directory) / Wildcard), true, false);
 }
 
 IFileManager& IFileManager::Get()

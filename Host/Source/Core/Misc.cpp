@@ -1,5 +1,4 @@
 #include "HAL/PlatformProcess.h"
-#include "Internationalization/Text.h"
 #include "Math/Color.h"
 
 #include "Runtime/HostRuntime.h"
@@ -7,22 +6,6 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
-
-const FText& FText::GetEmpty()
-{
-	static const FText Empty;
-	return Empty;
-}
-
-FText FText::FormatImpl(const FText& Pattern, const FText* Values, int32 NumValues)
-{
-	FString Result = Pattern.ToString();
-	for (int32 Index = 0; Index < NumValues; ++Index)
-	{
-		Result.ReplaceInline(*FString::Printf(TEXT("{%d}"), Index), *Values[Index].ToString(), ESearchCase::CaseSensitive);
-	}
-	return FText(Result);
-}
 
 namespace
 {

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ctime>
 
 namespace UE::Host::Private
 {
@@ -69,6 +70,15 @@ FDateTime FDateTime::UtcNow()
 	const int64 Nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(Since).count();
 	const int64 OffsetTicks = int64(UE::Host::Private::GClockOffset.load() * ETimespan::TicksPerSecond);
 	return FDateTime(UnixEpochTicks + Nanoseconds / 100 + OffsetTicks);
+}
+
+FDateTime FDateTime::Now()
+{
+	const FDateTime Utc = UtcNow();
+	const time_t Seconds = time_t(Utc.ToUnixTimestamp());
+	tm Local {};
+	localtime_r(&Seconds, &Local);
+	return Utc + FTimespan(int64(Local.tm_gmtoff) * ETimespan::TicksPerSecond);
 }
 
 FDateTime FDateTime::FromUnixTimestamp(int64 UnixTime)

@@ -32,6 +32,7 @@ public class Kestrova : ModuleRules
 			"libcurl",
 			"OpenSSL",
 			"ICU",
+			// The plug-in's own, under Source/ThirdParty.
 			"LibWebP"
 		});
 	}

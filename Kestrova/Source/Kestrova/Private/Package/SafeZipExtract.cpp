@@ -48,14 +48,14 @@ namespace KVASafe
 			{
 			}
 
-			bool Member(const Entry& Record, std::vector<std::string>& Models, std::string& Error);
+			bool Member(const Entry& Record, std::vector<std::string>& Models, const FVerdict& Verdict);
 
 		private:
 			bool Claim(std::uint64_t Start, std::uint64_t End);
-			bool Open(const std::filesystem::path& Target, FMemberState& State, std::string& Error);
-			bool Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, std::string& Error);
+			bool Open(const Entry& Record, const std::filesystem::path& Target, FMemberState& State, const FVerdict& Verdict);
+			bool Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, const FVerdict& Verdict);
 			bool Inflate(const Entry& Record, std::size_t Chunk, bool bLastChunk, std::uint64_t& Produced, bool& bEnded,
-				std::uint32_t& Crc, FMemberState& State, std::string& Error);
+				std::uint32_t& Crc, FMemberState& State, const FVerdict& Verdict);
 			void Emit(const unsigned char* Bytes, std::size_t Length, std::uint32_t& Crc, FMemberState& State);
 
 			FDirectory& Directory;
@@ -79,28 +79,25 @@ namespace KVASafe
 			return true;
 		}
 
-		bool FExtraction::Open(const std::filesystem::path& Target, FMemberState& State, std::string& Error)
+		bool FExtraction::Open(const Entry& Record, const std::filesystem::path& Target, FMemberState& State, const FVerdict& Verdict)
 		{
 			std::error_code Code;
 			std::filesystem::create_directories(Target.parent_path(), Code);
 			if (Code)
 			{
-				Error = "Could not create import folder.";
-				return false;
+				return Verdict.Fail("Could not create import folder.", {ECheck::CreateFolder, StoredName(Record)});
 			}
 			// Exclusive and no-follow: an existing file or a planted link is never written through.
 			const int Descriptor = open(Target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
 			if (Descriptor < 0)
 			{
-				Error = "Conflicting or unwritable package path.";
-				return false;
+				return Verdict.Fail("Conflicting or unwritable package path.", {ECheck::CreateFile, StoredName(Record)});
 			}
 			State.File = fdopen(Descriptor, "wb");
 			if (State.File == nullptr)
 			{
 				close(Descriptor);
-				Error = "Could not write import file.";
-				return false;
+				return Verdict.Fail("Could not write import file.", {ECheck::WriteFile, StoredName(Record)});
 			}
 			return true;
 		}
@@ -115,7 +112,7 @@ namespace KVASafe
 		}
 
 		bool FExtraction::Inflate(const Entry& Record, std::size_t Chunk, bool bLastChunk, std::uint64_t& Produced, bool& bEnded,
-			std::uint32_t& Crc, FMemberState& State, std::string& Error)
+			std::uint32_t& Crc, FMemberState& State, const FVerdict& Verdict)
 		{
 			z_stream& Inflater = State.Inflater;
 			Inflater.next_in = Input.data();
@@ -131,16 +128,14 @@ namespace KVASafe
 				Produced += Made;
 				if (Produced > Record.uncompressed)
 				{
-					Error = "ZIP expansion changed.";
-					return false;
+					return Verdict.Fail("ZIP expansion changed.", {ECheck::Expansion, StoredName(Record), 0, Record.uncompressed});
 				}
 				Emit(Output.data(), Made, Crc, State);
 				if (Result == Z_STREAM_END)
 				{
 					if (Inflater.avail_in != 0 || !bLastChunk)
 					{
-						Error = "Trailing ZIP payload.";
-						return false;
+						return Verdict.Fail("Trailing ZIP payload.", {ECheck::Trailing, StoredName(Record)});
 					}
 					bEnded = true;
 					return true;
@@ -152,23 +147,21 @@ namespace KVASafe
 				}
 				if (Result != Z_OK || (Made == 0 && Inflater.avail_in != 0))
 				{
-					Error = "Invalid compressed payload.";
-					return false;
+					return Verdict.Fail("Invalid compressed payload.", {ECheck::CompressedData, StoredName(Record)});
 				}
 			}
 			while (Inflater.avail_in != 0 || Inflater.avail_out == 0);
 			return true;
 		}
 
-		bool FExtraction::Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, std::string& Error)
+		bool FExtraction::Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, const FVerdict& Verdict)
 		{
 			const bool bDeflated = Record.method == Deflated;
 			if (bDeflated)
 			{
 				if (inflateInit2(&State.Inflater, -MAX_WBITS) != Z_OK)
 				{
-					Error = "Could not unpack package.";
-					return false;
+					return Verdict.Fail("Could not unpack package.", {ECheck::Unpack, StoredName(Record)});
 				}
 				State.bInflating = true;
 			}
@@ -181,18 +174,16 @@ namespace KVASafe
 			{
 				if (bCancel.load())
 				{
-					Error = "Canceled.";
-					return false;
+					return Verdict.Fail("Canceled.", {ECheck::Canceled, StoredName(Record)});
 				}
 				const std::size_t Chunk = static_cast<std::size_t>(std::min<std::uint64_t>(Record.compressed - Consumed, ChunkSize));
 				if (!Read(Directory.Stream, DataStart + Consumed, Input.data(), Chunk, Directory.Start))
 				{
-					Error = "Incomplete ZIP payload.";
-					return false;
+					return Verdict.Fail("Incomplete ZIP payload.", {ECheck::Payload, StoredName(Record)});
 				}
 				if (bDeflated)
 				{
-					if (!Inflate(Record, Chunk, Consumed + Chunk == Record.compressed, Produced, bEnded, Crc, State, Error))
+					if (!Inflate(Record, Chunk, Consumed + Chunk == Record.compressed, Produced, bEnded, Crc, State, Verdict))
 					{
 						return false;
 					}
@@ -204,8 +195,8 @@ namespace KVASafe
 				}
 				if (bWriteFailed || Produced > Record.uncompressed)
 				{
-					Error = "Could not unpack package.";
-					return false;
+					return Verdict.Fail("Could not unpack package.", bWriteFailed ? FRefusal(ECheck::WriteFile, StoredName(Record))
+						: FRefusal(ECheck::Unpack, StoredName(Record), 0, Record.uncompressed));
 				}
 				Consumed += Chunk;
 			}
@@ -221,60 +212,67 @@ namespace KVASafe
 				State.File = nullptr;
 				if (!bFlushed || !bClosed)
 				{
-					Error = "Could not write import file.";
-					return false;
+					return Verdict.Fail("Could not write import file.", {ECheck::WriteFile, StoredName(Record)});
 				}
 			}
-			if (!bEnded || Produced != Record.uncompressed || Crc != Record.crc)
+			constexpr const char* Mismatch = "Package member checksum mismatch.";
+			if (!bEnded)
 			{
-				Error = "Package member checksum mismatch.";
-				return false;
+				return Verdict.Fail(Mismatch, {ECheck::Unfinished, StoredName(Record)});
+			}
+			if (Produced != Record.uncompressed)
+			{
+				return Verdict.Fail(Mismatch, {ECheck::SizeMismatch, StoredName(Record), Produced, Record.uncompressed});
+			}
+			if (Crc != Record.crc)
+			{
+				return Verdict.Fail(Mismatch, {ECheck::Checksum, StoredName(Record)});
 			}
 			return true;
 		}
 
-		bool FExtraction::Member(const Entry& Record, std::vector<std::string>& Models, std::string& Error)
+		bool FExtraction::Member(const Entry& Record, std::vector<std::string>& Models, const FVerdict& Verdict)
 		{
+			const std::string Name = StoredName(Record);
 			if (bCancel.load())
 			{
-				Error = "Canceled.";
-				return false;
+				return Verdict.Fail("Canceled.", {ECheck::Canceled, Name});
 			}
 			std::array<unsigned char, LocalSize> Local{};
 			if (!Read(Directory.Stream, Record.offset, Local.data(), Local.size(), Directory.Start)
 				|| Le32(Local.data()) != LocalSignature || Le16(Local.data() + 6) != Record.flags
 				|| Le16(Local.data() + 8) != Record.method)
 			{
-				Error = "Invalid local ZIP member.";
-				return false;
+				return Verdict.Fail("Invalid local ZIP member.", {ECheck::LocalHeader, Name});
 			}
 			const std::uint16_t NameLength = Le16(Local.data() + 26);
 			const std::uint64_t DataStart = std::uint64_t(Record.offset) + LocalSize + NameLength + Le16(Local.data() + 28);
 			const std::uint64_t DataEnd = DataStart + Record.compressed;
 			std::string LocalName(NameLength, '\0');
 			if (!Read(Directory.Stream, std::uint64_t(Record.offset) + LocalSize, LocalName.data(), NameLength, Directory.Start)
-				|| LocalName != (Record.directory ? Record.name + "/" : Record.name) || DataEnd > Directory.Start)
+				|| LocalName != Name)
 			{
-				Error = "ZIP member changed.";
-				return false;
+				return Verdict.Fail("ZIP member changed.", {ECheck::LocalName, Name});
+			}
+			if (DataEnd > Directory.Start)
+			{
+				return Verdict.Fail("ZIP member changed.", {ECheck::DataIntoDirectory, Name});
 			}
 			if ((Record.flags & DescriptorFlag) == 0
 				&& (Le32(Local.data() + 14) != Record.crc || Le32(Local.data() + 18) != Record.compressed
 					|| Le32(Local.data() + 22) != Record.uncompressed))
 			{
-				Error = "ZIP metadata mismatch.";
-				return false;
+				return Verdict.Fail("ZIP metadata mismatch.", {ECheck::LocalMetadata, Name});
 			}
 			if (!Claim(Record.offset, DataEnd))
 			{
-				Error = "Overlapping ZIP members.";
-				return false;
+				return Verdict.Fail("Overlapping ZIP members.", {ECheck::Overlap, Name});
 			}
 
 			const bool bWrite = !Record.directory && Allowed(Record.name);
 			const std::filesystem::path Target = Destination / Record.name;
 			FMemberState State;
-			if ((bWrite && !Open(Target, State, Error)) || !Unpack(Record, DataStart, State, Error))
+			if ((bWrite && !Open(Record, Target, State, Verdict)) || !Unpack(Record, DataStart, State, Verdict))
 			{
 				return false;
 			}
@@ -287,10 +285,11 @@ namespace KVASafe
 	}
 
 	bool Extract(const std::filesystem::path& Package, const std::filesystem::path& Destination,
-		const std::atomic<bool>& bCancel, std::vector<std::string>& Models, std::string& Error)
+		const std::atomic<bool>& bCancel, std::vector<std::string>& Models, std::string& Error, FRefusal* Refusal)
 	{
+		const FVerdict Verdict{Error, Refusal};
 		FDirectory Directory;
-		if (!ReadDirectory(Package, Destination, bCancel, Directory, Error))
+		if (!ReadDirectory(Package, Destination, bCancel, Directory, Verdict))
 		{
 			return false;
 		}
@@ -298,13 +297,12 @@ namespace KVASafe
 		std::error_code Code;
 		if (!std::filesystem::create_directories(Destination, Code) || Code)
 		{
-			Error = "Could not create import folder.";
-			return false;
+			return Verdict.Fail("Could not create import folder.", {ECheck::CreateFolder});
 		}
 		FExtraction Extraction(Directory, Destination, bCancel);
 		for (const Entry& Record : Directory.Entries)
 		{
-			if (!Extraction.Member(Record, Models, Error))
+			if (!Extraction.Member(Record, Models, Verdict))
 			{
 				std::filesystem::remove_all(Destination, Code);
 				return false;
@@ -313,8 +311,7 @@ namespace KVASafe
 		if (Models.empty())
 		{
 			std::filesystem::remove_all(Destination, Code);
-			Error = "No FBX models in these files. Open your library in the browser.";
-			return false;
+			return Verdict.Fail("No FBX models in these files. Open your library in the browser.", {ECheck::NoModels});
 		}
 		std::sort(Models.begin(), Models.end());
 		return true;

@@ -1,29 +1,35 @@
 #include "Package/SafeZipStages.h"
 
 #include <cctype>
+#include <set>
+#include <string_view>
 
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
 namespace KVASafe
 {
-	bool Name(const std::string& Candidate)
+	ECheck NameFault(const std::string& Candidate)
 	{
 		for (const char Byte : Candidate)
 		{
 			const unsigned char Value = static_cast<unsigned char>(Byte);
 			if (Value < 0x20 || Value == 0x7F)
 			{
-				return false;
+				return ECheck::NameControl;
 			}
 		}
-		if (Candidate.empty() || Candidate.size() > 1024 || Candidate.front() == '/')
+		if (Candidate.empty() || Candidate.size() > MaxNameLength)
 		{
-			return false;
+			return ECheck::NameLength;
+		}
+		if (Candidate.front() == '/')
+		{
+			return ECheck::NameAbsolute;
 		}
 		if (Candidate.find_first_of(":\\") != std::string::npos)
 		{
-			return false;
+			return ECheck::NameDrive;
 		}
 		std::size_t SegmentStart = 0;
 		while (SegmentStart < Candidate.size())
@@ -31,10 +37,18 @@ namespace KVASafe
 			const std::size_t Slash = Candidate.find('/', SegmentStart);
 			const std::size_t SegmentEnd = Slash == std::string::npos ? Candidate.size() : Slash;
 			const std::string_view Segment(Candidate.data() + SegmentStart, SegmentEnd - SegmentStart);
-			// Trailing dots and spaces are dropped by some file systems, so "a." could land on "a".
-			if (Segment.empty() || Segment == "." || Segment == ".." || Segment.back() == '.' || Segment.back() == ' ')
+			if (Segment.empty())
 			{
-				return false;
+				return ECheck::NameEmptySegment;
+			}
+			if (Segment == "." || Segment == "..")
+			{
+				return ECheck::NameDotSegment;
+			}
+			// Trailing dots and spaces are dropped by some file systems, so "a." could land on "a".
+			if (Segment.back() == '.' || Segment.back() == ' ')
+			{
+				return ECheck::NameTrailing;
 			}
 			if (Slash == std::string::npos || Slash + 1 == Candidate.size())
 			{
@@ -42,7 +56,12 @@ namespace KVASafe
 			}
 			SegmentStart = Slash + 1;
 		}
-		return true;
+		return ECheck::None;
+	}
+
+	bool Name(const std::string& Candidate)
+	{
+		return NameFault(Candidate) == ECheck::None;
 	}
 
 	std::string Fold(const std::string& Candidate)
@@ -116,14 +135,29 @@ namespace KVASafe
 		return Extensions.contains(Lower(std::filesystem::path(Candidate).extension().string()));
 	}
 
-	bool AdmitName(const std::string& Candidate, std::set<std::string>& Folded)
+	std::string StoredName(const Entry& Record)
 	{
-		if (!Name(Candidate))
+		return Record.directory ? Record.name + "/" : Record.name;
+	}
+
+	FRefusal AdmitName(const Entry& Record, std::map<std::string, std::string>& Folded)
+	{
+		if (const ECheck Fault = NameFault(Record.name); Fault != ECheck::None)
 		{
-			return false;
+			return Fault == ECheck::NameLength ? FRefusal(Fault, StoredName(Record), Record.name.size(), MaxNameLength)
+				: FRefusal(Fault, StoredName(Record));
 		}
-		std::string Key = Fold(Candidate);
-		return !Key.empty() && Folded.insert(std::move(Key)).second;
+		std::string Key = Fold(Record.name);
+		if (Key.empty())
+		{
+			return {ECheck::NameEncoding, StoredName(Record)};
+		}
+		const auto [Taken, bNew] = Folded.try_emplace(std::move(Key), StoredName(Record));
+		if (!bNew)
+		{
+			return {ECheck::NameTaken, StoredName(Record), 0, 0, Taken->second};
+		}
+		return {};
 	}
 
 	bool IsLicence(const Entry& Record)
@@ -131,14 +165,14 @@ namespace KVASafe
 		return !Record.directory && Lower(std::filesystem::path(Record.name).filename().string()) == "license.txt";
 	}
 
-	bool HasPathConflict(const std::vector<Entry>& Entries)
+	FRefusal PathConflict(const std::vector<Entry>& Entries)
 	{
-		std::set<std::string> Files;
+		std::map<std::string, std::string> Files;
 		for (const Entry& Record : Entries)
 		{
 			if (!Record.directory)
 			{
-				Files.insert(Fold(Record.name));
+				Files.emplace(Fold(Record.name), Record.name);
 			}
 		}
 		for (const Entry& Record : Entries)
@@ -146,12 +180,12 @@ namespace KVASafe
 			for (std::filesystem::path Ancestor = std::filesystem::path(Record.name).parent_path(); !Ancestor.empty();
 				Ancestor = Ancestor.parent_path())
 			{
-				if (Files.contains(Fold(Ancestor.string())))
+				if (const auto File = Files.find(Fold(Ancestor.string())); File != Files.end())
 				{
-					return true;
+					return {ECheck::PathConflict, StoredName(Record), 0, 0, File->second};
 				}
 			}
 		}
-		return false;
+		return {};
 	}
 }

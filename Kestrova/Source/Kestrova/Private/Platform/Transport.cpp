@@ -1,12 +1,15 @@
 #include "Platform/Transport.h"
 
 #include "Platform/Hosts.h"
+#include "Platform/Proxy.h"
 #include "Platform/Transfer.h"
 
 #include <curl/curl.h>
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 #include <string_view>
 #include <system_error>
@@ -25,8 +28,8 @@ namespace KVAPlatform
 		constexpr int PollMilliseconds = 100;
 		constexpr long ReceiveBufferBytes = 256 * 1024;
 
-		std::atomic<int64_t> IdleOverride { 0 };
-		std::atomic<int64_t> TotalOverride { 0 };
+		std::atomic<double> IdleScale { 1.0 };
+		std::atomic<double> TotalScale { 1.0 };
 
 		struct FRouting
 		{
@@ -125,12 +128,14 @@ namespace KVAPlatform
 			}
 		};
 
-		// Everything a transfer needs besides its own state: its limits and the routing override.
+		// Everything a transfer needs besides its own state: its limits, the routing override and
+		// the system's proxy, all fixed when it is sent.
 		struct FSettings
 		{
 			std::chrono::milliseconds Idle;
 			std::chrono::milliseconds Total;
 			std::shared_ptr<const FRouting> Route;
+			FProxy Proxy;
 		};
 
 		bool Configure(FHandles& Handles, FTransfer& Transfer, const FSettings& Settings)
@@ -152,9 +157,24 @@ namespace KVAPlatform
 			// The system's authorities from the hashed directory, looked up per certificate: the
 			// single bundle file would be parsed whole (some 30 ms) by every transfer.
 			Set(curl_easy_setopt(Easy, CURLOPT_CAINFO, nullptr));
-			// Ephemeral: no proxy taken from the environment, no connection reuse, and no cookie
-			// engine, alt-svc, HSTS or netrc file, which stay off unless asked for.
-			Set(curl_easy_setopt(Easy, CURLOPT_PROXY, ""));
+			// The system's proxy, through a CONNECT tunnel only, so that TLS and its checks run end
+			// to end with the service; none at all unless the settings name one.
+			if (Settings.Proxy.Url.empty())
+			{
+				Set(curl_easy_setopt(Easy, CURLOPT_PROXY, ""));
+			}
+			else
+			{
+				bOk = bOk && IsTunnelProxy(Settings.Proxy.Url);
+				Set(curl_easy_setopt(Easy, CURLOPT_PROXY, Settings.Proxy.Url.c_str()));
+				Set(curl_easy_setopt(Easy, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP)));
+				Set(curl_easy_setopt(Easy, CURLOPT_HTTPPROXYTUNNEL, 1L));
+				// The proxy's answer to CONNECT is not the service's response.
+				Set(curl_easy_setopt(Easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L));
+				Set(curl_easy_setopt(Easy, CURLOPT_NOPROXY, Settings.Proxy.Bypass.c_str()));
+			}
+			// Ephemeral: no connection reuse, and no cookie engine, alt-svc, HSTS or netrc file,
+			// which stay off unless asked for.
 			Set(curl_easy_setopt(Easy, CURLOPT_FRESH_CONNECT, 1L));
 			Set(curl_easy_setopt(Easy, CURLOPT_FORBID_REUSE, 1L));
 			Set(curl_easy_setopt(Easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(Settings.Idle.count())));
@@ -265,10 +285,9 @@ namespace KVAPlatform
 			Transfer.Finish(bFailed);
 		}
 
-		std::chrono::milliseconds Effective(const std::atomic<int64_t>& Override, std::chrono::milliseconds Shipping)
+		std::chrono::milliseconds Scaled(std::chrono::milliseconds Shipping, const std::atomic<double>& Scale)
 		{
-			const int64_t Value = Override.load();
-			return Value > 0 ? std::chrono::milliseconds(Value) : Shipping;
+			return std::chrono::milliseconds(std::max<int64_t>(1, std::llround(double(Shipping.count()) * Scale.load())));
 		}
 	}
 
@@ -287,9 +306,10 @@ namespace KVAPlatform
 		std::call_once(CurlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
 		FSettings Settings;
-		Settings.Idle = Effective(IdleOverride, IdleLimit);
-		Settings.Total = Effective(TotalOverride, InRequest.OutputPath.empty() ? InMemoryLimit : StreamingLimit);
+		Settings.Idle = Scaled(IdleLimit, IdleScale);
+		Settings.Total = Scaled(InRequest.OutputPath.empty() ? InMemoryLimit : StreamingLimit, TotalScale);
 		Settings.Route = Routing();
+		Settings.Proxy = SystemProxy();
 		auto Transfer = std::make_shared<FTransfer>(std::move(InRequest), std::move(InCancel), std::move(Completion));
 		try
 		{
@@ -315,10 +335,10 @@ namespace KVAPlatform
 
 	namespace Testing
 	{
-		void SetTimeLimits(std::chrono::milliseconds Idle, std::chrono::milliseconds Total)
+		void SetTimeScale(double InIdleScale, double InTotalScale)
 		{
-			IdleOverride = Idle.count();
-			TotalOverride = Total.count();
+			IdleScale = InIdleScale;
+			TotalScale = InTotalScale;
 		}
 	}
 }

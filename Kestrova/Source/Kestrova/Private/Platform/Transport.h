@@ -55,8 +55,9 @@ namespace KVAPlatform
 
 	namespace Testing
 	{
-		// Replaces the idle and total time-outs of transfers started afterwards; zero restores
-		// the shipping values. Only tests call this.
-		void SetTimeLimits(std::chrono::milliseconds Idle, std::chrono::milliseconds Total);
+		// Multiplies the shipping idle and total time-outs of transfers started afterwards, so
+		// that a test sees each of them at work without waiting minutes; 1 and 1 restore them.
+		// Only tests call this.
+		void SetTimeScale(double IdleScale, double TotalScale);
 	}
 }
