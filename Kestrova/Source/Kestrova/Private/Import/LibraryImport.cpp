@@ -25,6 +25,7 @@
 #include "Modules/ModuleManager.h"
 #include "ObjectTools.h"
 #include "ScopedTransaction.h"
+#include "UObject/Package.h"
 #include "UObject/StrongObjectPtr.h"
 
 namespace
