@@ -127,7 +127,7 @@ TEST_F(ImportTest, ContentFolderIsNamedFromTheProductIdAndIsNewEveryTime)
 		{TEXT("chair-01 (oak)"), TEXT("chair01oak")},
 		{TEXT("-- ( ) !!"), TEXT("Asset")},
 		{TEXT(""), TEXT("Asset")},
-		{TEXT("under_score_\u00e9t\u00e9"), TEXT("under_score_tt")},
+		{TEXT("under_score_\u00e9t\u00e9"), TEXT("under_score_t")},
 		{Repeated(u'a', 100), Repeated(u'a', 72)},
 	};
 	for (const auto& Case : Cases)
