@@ -286,6 +286,12 @@ namespace KVAPackageTool
 		return Problems;
 	}
 
+	FProblem NoMesh(const std::string& Model)
+	{
+		return Problem("import", Model,
+			"the editor imports no static mesh from it (it holds no mesh geometry, or only skinned meshes, or it cannot be read as FBX): export it again as an FBX file with its meshes");
+	}
+
 	std::string Printable(const std::string& Name)
 	{
 		std::string Shown;

@@ -26,6 +26,9 @@ namespace KVAPackageTool
 	// the extractor writes them like any model, and none of them holds a mesh.
 	std::vector<FProblem> MacMetadata(const std::vector<std::string>& Models);
 
+	// A model that the editor's import turns into no static mesh.
+	FProblem NoMesh(const std::string& Model);
+
 	// A member name as it can be shown: invalid UTF-8 and control bytes as \xNN, and a very
 	// long name shortened.
 	std::string Printable(const std::string& Name);

@@ -86,12 +86,19 @@ namespace
 		std::filesystem::path Root;
 	};
 
+	// A real FBX model from the assimp-testmodels package.
+	std::string RealModel(const char* Name)
+	{
+		return Slurp(std::filesystem::path(KVA_FBX_MODELS) / Name);
+	}
+
+	// Two real models the editor imports, a licence and a texture.
 	KVAZip::FBuilder Valid()
 	{
 		KVAZip::FBuilder Builder;
 		Builder.Add("license.txt", "licence");
-		Builder.Add("props/Zeta.fbx", KVAZip::FbxLikeText(2000, 1), KVAZip::Deflated);
-		Builder.Add("Alpha.FBX", KVAZip::FbxLikeText(2000, 2), KVAZip::Deflated);
+		Builder.Add("props/Zeta.fbx", RealModel("box.fbx"), KVAZip::Deflated);
+		Builder.Add("Alpha.FBX", RealModel("phong_cube.fbx"), KVAZip::Deflated);
 		Builder.Add("preview.png", KVAZip::RandomBytes(500, 3));
 		return Builder;
 	}
@@ -129,7 +136,7 @@ TEST_F(PackageTool, ExtractWritesTheFiles)
 	const FRun Result = Run("extract '" + Package.string() + "' '" + (Root / "dest").string() + "'");
 	EXPECT_EQ(Result.Exit, 0);
 	EXPECT_EQ(Result.Out, "Alpha.FBX\nprops/Zeta.fbx\n");
-	EXPECT_EQ(Slurp(Root / "dest" / "props" / "Zeta.fbx"), KVAZip::FbxLikeText(2000, 1));
+	EXPECT_EQ(Slurp(Root / "dest" / "props" / "Zeta.fbx"), RealModel("box.fbx"));
 	EXPECT_EQ(Slurp(Root / "dest" / "preview.png"), KVAZip::RandomBytes(500, 3));
 }
 
@@ -234,6 +241,29 @@ TEST_F(PackageTool, CheckRefusesMacMetadataThatWouldBeImportedAsModels)
 	const FRun Extract = Run("extract '" + Package.string() + "' '" + (Root / "dest").string() + "'");
 	EXPECT_EQ(Extract.Exit, 0);
 	EXPECT_EQ(Extract.Out, "._Alpha.FBX\nAlpha.FBX\n__MACOSX/props/._Zeta.fbx\nprops/Zeta.fbx\n");
+}
+
+TEST_F(PackageTool, CheckImportsEveryModelAsTheEditorDoes)
+{
+	// Sound as an archive, but one "model" is only text that looks like FBX: no mesh comes of it.
+	KVAZip::FBuilder Builder = Valid();
+	Builder.Add("props/Broken.fbx", KVAZip::FbxLikeText(2000, 7), KVAZip::Deflated);
+	const std::filesystem::path Package = Write("broken.zip", Builder);
+	ASSERT_EQ(ExtractorSentence(Package), "");
+
+	const FRun Check = Run("check '" + Package.string() + "'");
+	EXPECT_EQ(Check.Exit, 1);
+	EXPECT_EQ(Check.Out, "");
+	EXPECT_EQ(Check.Err, "Could not import every model. No assets were added to your scene.\n"
+		"member props/Broken.fbx: the editor imports no static mesh from it (it holds no mesh geometry, or only skinned meshes, or it cannot be read as FBX):"
+		" export it again as an FBX file with its meshes\n");
+	EXPECT_TRUE(std::filesystem::is_empty(Root / "tmp"));
+
+	const nlohmann::json Json = nlohmann::json::parse(Run("check --json '" + Package.string() + "'").Out);
+	EXPECT_EQ(Json["accepted"], false);
+	ASSERT_EQ(Json["problems"].size(), 1u);
+	EXPECT_EQ(Json["problems"][0]["check"], "import");
+	EXPECT_EQ(Json["problems"][0]["member"], "props/Broken.fbx");
 }
 
 TEST_F(PackageTool, JsonReportsForBuildPipelines)

@@ -7,11 +7,21 @@
 // a temporary folder that it removes again, and also refuses macOS metadata files that would
 // be imported as models. With --json, "check" prints one JSON object on standard output
 // instead: {"accepted", "sentence", "problems": [{"check", "member", "detail"}], "models"}.
+// "check" then imports each model as the editor does, in the editor stand-in, and reports the
+// models that would yield no static mesh.
 
 #include "Explain.h"
 
+#include "Client/KestrovaText.h"
+#include "Import/LibraryImport.h"
+
+#include "Engine/StaticMesh.h"
+#include "Runtime/HostEditor.h"
+#include "Runtime/HostRuntime.h"
+
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
@@ -22,9 +32,6 @@
 
 namespace
 {
-	// What the editor shows when an imported model yields no mesh, as macOS metadata does.
-	constexpr const char* ImportSentence = "Could not import every model. No assets were added to your scene.";
-
 	std::atomic<bool> bInterrupted{false};
 
 	void Interrupt(int)
@@ -99,6 +106,30 @@ namespace
 		std::vector<std::string> Models;
 	};
 
+	// Imports each model alone, exactly as the editor imports a package, into a throw-away
+	// project; a model that fails there fails the editor's import of the whole package.
+	void Import(const std::filesystem::path& Staging, FReport& Report)
+	{
+		FHostRuntime Runtime;
+		FHostEditor Editor;
+		for (const std::string& Model : Report.Models)
+		{
+			const bool bMetadata = std::any_of(Report.Problems.begin(), Report.Problems.end(),
+				[&Model](const KVAPackageTool::FProblem& Problem) { return Problem.Member == KVAPackageTool::Printable(Model); });
+			TArray<TSoftObjectPtr<UStaticMesh>> Meshes;
+			FString Folder;
+			FString Error;
+			if (!KVAImport::Install(KVAText::FromUtf8(Staging.string()), {KVAText::FromUtf8(Model)}, TEXT("check"), Meshes, Folder, Error))
+			{
+				if (!bMetadata)
+				{
+					Report.Problems.push_back(KVAPackageTool::NoMesh(Model));
+				}
+				Report.Sentence = KVAText::Utf8(Error);
+			}
+		}
+	}
+
 	FReport Run(const FCommand& Command, const std::filesystem::path& Destination)
 	{
 		FReport Report;
@@ -112,10 +143,7 @@ namespace
 		if (Command.bCheck)
 		{
 			Report.Problems = KVAPackageTool::MacMetadata(Report.Models);
-			if (!Report.Problems.empty())
-			{
-				Report.Sentence = ImportSentence;
-			}
+			Import(Destination, Report);
 		}
 		return Report;
 	}
