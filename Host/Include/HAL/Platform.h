@@ -23,6 +23,7 @@ typedef char8_t UTF8CHAR;
 typedef char16_t UTF16CHAR;
 typedef char32_t UTF32CHAR;
 typedef char16_t TCHAR;
+typedef decltype(nullptr) TYPE_OF_NULLPTR;
 
 #define TEXT_PASTE(x) u ## x
 #define TEXT(x) TEXT_PASTE(x)

@@ -23,3 +23,7 @@ private:
 };
 
 #define NAME_None FName()
+
+// Characters an object name may not hold, and those a long package name may not hold.
+#define INVALID_OBJECTNAME_CHARACTERS TEXT("\"' ,/.:|&!~\n\r\t@#(){}[]=;^%$`")
+#define INVALID_LONGPACKAGE_CHARACTERS TEXT("\\:*?\"<>|' ,.&!~\n\r\t@#")

@@ -1,0 +1,40 @@
+#include "Core/EngineModules.h"
+
+#include "AssetRegistry/AssetRegistryModule.h"
+
+namespace
+{
+	template <typename ModuleType>
+	IModuleInterface* Create()
+	{
+		return new ModuleType();
+	}
+
+	struct FEngineModule
+	{
+		const TCHAR* Name;
+		FInitializeModuleFunctionPtr Create;
+	};
+
+	const FEngineModule GEngineModules[] = {
+		// Modules that exist in the editor and in the stand-in without an interface of their own.
+		{TEXT("Core"), &Create<FDefaultModuleImpl>},
+		{TEXT("CoreUObject"), &Create<FDefaultModuleImpl>},
+		{TEXT("Engine"), &Create<FDefaultModuleImpl>},
+		{TEXT("Json"), &Create<FDefaultModuleImpl>},
+		{TEXT("UnrealEd"), &Create<FDefaultModuleImpl>},
+		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
+	};
+}
+
+FInitializeModuleFunctionPtr UE::Host::FindEngineModule(const FName ModuleName)
+{
+	for (const FEngineModule& Module : GEngineModules)
+	{
+		if (FName(Module.Name) == ModuleName)
+		{
+			return Module.Create;
+		}
+	}
+	return nullptr;
+}

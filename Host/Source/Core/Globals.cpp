@@ -1,0 +1,4 @@
+#include "CoreGlobals.h"
+
+ITransaction* GUndo = nullptr;
+bool GIsTransacting = false;
