@@ -384,7 +384,6 @@ bool FSlateApplication::ProcessMouseMoveEvent(const FPointerEvent& MouseEvent, b
 // worst the window) takes it.
 bool FSlateApplication::ProcessMouseButtonDownEvent(const TSharedPtr<FGenericWindow>&, const FPointerEvent& InMouseEvent)
 {
-	++InputCount;
 	CursorPosition = InMouseEvent.GetScreenSpacePosition();
 	PressedButtons.Add(InMouseEvent.GetEffectingButton());
 	if (!Menus.IsEmpty())
@@ -394,7 +393,6 @@ bool FSlateApplication::ProcessMouseButtonDownEvent(const TSharedPtr<FGenericWin
 		if (!bInMenu)
 		{
 			DismissAllMenus();
-			LastMenuDismissalInput = InputCount;
 		}
 	}
 	const FWidgetPath UnderCursor = LocateWindowUnderMouse(CursorPosition, false);
@@ -411,7 +409,6 @@ bool FSlateApplication::ProcessMouseButtonDownEvent(const TSharedPtr<FGenericWin
 
 bool FSlateApplication::ProcessMouseButtonUpEvent(const FPointerEvent& MouseEvent)
 {
-	++InputCount;
 	CursorPosition = MouseEvent.GetScreenSpacePosition();
 	PressedButtons.Remove(MouseEvent.GetEffectingButton());
 	UpdateHover(LocateWindowUnderMouse(CursorPosition, false), MouseEvent);
@@ -432,14 +429,12 @@ bool FSlateApplication::ProcessMouseWheelOrGestureEvent(const FPointerEvent& InW
 
 bool FSlateApplication::ProcessKeyCharEvent(const FCharacterEvent& InCharacterEvent)
 {
-	++InputCount;
 	return BubbleFocusEvent([&InCharacterEvent](const FArrangedWidget& Arranged) { return Arranged.Widget->OnKeyChar(Arranged.Geometry, InCharacterEvent); })
 		.IsEventHandled();
 }
 
 bool FSlateApplication::ProcessKeyDownEvent(const FKeyEvent& InKeyEvent)
 {
-	++InputCount;
 	const bool bHandled =
 		BubbleFocusEvent([&InKeyEvent](const FArrangedWidget& Arranged) { return Arranged.Widget->OnKeyDown(Arranged.Geometry, InKeyEvent); }).IsEventHandled();
 	if (!bHandled && InKeyEvent.GetKey() == EKeys::Escape && !Menus.IsEmpty())

@@ -284,10 +284,13 @@ namespace
 		Style->Set("BlackBrush", new FSlateColorBrush(FLinearColor::Black));
 		Style->Set("Border", new FSlateColorBrush(FStyleColors::Background));
 		Style->Set("FocusRectangle", new FSlateRoundedBoxBrush(FStyleColors::Transparent, InputFocusRadius, FStyleColors::Primary, InputFocusThickness));
+		// The fill and marquee are a 20 x 12 image tinted Primary in the editor.
+		FSlateColorBrush Fill(FStyleColors::Primary);
+		Fill.ImageSize = FVector2D(20.0f, 12.0f);
 		Style->Set("ProgressBar", FProgressBarStyle()
 			.SetBackgroundImage(FSlateColorBrush(FStyleColors::Foldout))
-			.SetFillImage(FSlateColorBrush(FStyleColors::Primary))
-			.SetMarqueeImage(FSlateColorBrush(FStyleColors::Primary))
+			.SetFillImage(Fill)
+			.SetMarqueeImage(Fill)
 			.SetEnableFillAnimation(true));
 		Style->Set("Splitter", FSplitterStyle()
 			.SetHandleNormalBrush(FSlateColorBrush(FStyleColors::Recessed))

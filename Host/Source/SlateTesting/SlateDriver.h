@@ -17,6 +17,8 @@ class FSlateDriver
 public:
 	explicit FSlateDriver(const TSharedRef<SWindow>& InWindow);
 
+	const TSharedRef<SWindow>& GetWindow() const { return Window; }
+
 	// One frame of the application (every window is laid out and painted).
 	void Tick() const;
 

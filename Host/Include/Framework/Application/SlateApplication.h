@@ -80,8 +80,6 @@ public:
 	void DismissMenu(const TSharedPtr<IMenu>& InFromMenu);
 	void DismissMenuByWidget(const TSharedRef<SWidget>& InWidgetInMenu);
 	bool AnyMenusVisible() const { return !Menus.IsEmpty(); }
-	uint64 GetLastMenuDismissalInput() const { return LastMenuDismissalInput; }
-	uint64 GetInputCount() const { return InputCount; }
 
 	// Paints the widget's window and returns the pixels under the widget (BGRA, sRGB).
 	bool TakeScreenshot(const TSharedRef<SWidget>& Widget, TArray<FColor>& OutColorData, FIntVector& OutSize);
@@ -114,6 +112,4 @@ private:
 	double CurrentTime = 0;
 	float DeltaTime = 0;
 	double LastTickSeconds = 0;
-	uint64 InputCount = 0;
-	uint64 LastMenuDismissalInput = 0;
 };

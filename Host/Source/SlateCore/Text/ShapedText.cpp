@@ -235,6 +235,11 @@ FShapedText::~FShapedText()
 	g_object_unref(Layout);
 }
 
+bool FShapedText::IsEllipsized() const
+{
+	return pango_layout_is_ellipsized(Layout);
+}
+
 int32 FShapedText::ByteIndexOf(int32 Index) const
 {
 	return ByteOffsets[FMath::Clamp(Index, 0, ByteOffsets.Num() - 1)];

@@ -39,6 +39,8 @@ public:
 	float GetLineHeight() const { return LineHeight; }
 	int32 GetNumLines() const { return NumLines; }
 	const FString& GetText() const { return Text; }
+	// Whether a line was cut short and ends in an ellipsis.
+	bool IsEllipsized() const;
 	// Where the caret before the character at Index stands (top of its line).
 	FVector2D GetCaretPosition(int32 Index) const;
 	// The character index nearest to a point in the text's own space.
