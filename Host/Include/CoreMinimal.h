@@ -4,6 +4,7 @@
 #include "CoreTypes.h"
 #include "CoreGlobals.h"
 #include "Containers/Array.h"
+#include "Containers/EnumAsByte.h"
 #include "Containers/Map.h"
 #include "Containers/Set.h"
 #include "Containers/StringConv.h"

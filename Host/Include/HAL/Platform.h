@@ -31,6 +31,7 @@ typedef decltype(nullptr) TYPE_OF_NULLPTR;
 #define FORCEINLINE inline
 #define FORCENOINLINE __attribute__((noinline))
 #define UE_NODISCARD [[nodiscard]]
+#define UE_NODISCARD_CTOR [[nodiscard]]
 #define LINE_TERMINATOR TEXT("\n")
 #define LINE_TERMINATOR_ANSI "\n"
 

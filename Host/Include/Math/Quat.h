@@ -58,6 +58,14 @@ namespace UE::Math
 			};
 			return Near(*this, Q) || Near(*this, TQuat(-Q.X, -Q.Y, -Q.Z, -Q.W));
 		}
+		// The vector rotated by this rotation.
+		TVector<T> RotateVector(const TVector<T>& V) const
+		{
+			// v' = v + 2w(q x v) + 2(q x (q x v))
+			const TVector<T> Q(X, Y, Z);
+			const TVector<T> TT = TVector<T>::CrossProduct(Q, V) * T(2);
+			return V + TT * W + TVector<T>::CrossProduct(Q, TT);
+		}
 		bool operator==(const TQuat& Q) const { return X == Q.X && Y == Q.Y && Z == Q.Z && W == Q.W; }
 		friend FArchive& operator<<(FArchive& Ar, TQuat& Q) { return Ar << Q.X << Q.Y << Q.Z << Q.W; }
 	};

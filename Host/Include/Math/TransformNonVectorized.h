@@ -23,6 +23,8 @@ namespace UE::Math
 		// No rotation, no translation, unit scale.
 		static const TTransform Identity;
 
+		// Scales, then rotates, then translates the point.
+		TVector<T> TransformPosition(const TVector<T>& V) const { return Rotation.RotateVector(V * Scale3D) + Translation; }
 		TVector<T> GetLocation() const { return Translation; }
 		TVector<T> GetTranslation() const { return Translation; }
 		TQuat<T> GetRotation() const { return Rotation; }

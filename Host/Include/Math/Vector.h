@@ -33,6 +33,10 @@ namespace UE::Math
 			return std::abs(X - V.X) <= Tolerance && std::abs(Y - V.Y) <= Tolerance && std::abs(Z - V.Z) <= Tolerance;
 		}
 		T Size() const { return std::sqrt(X * X + Y * Y + Z * Z); }
+		static TVector CrossProduct(const TVector& A, const TVector& B)
+		{
+			return TVector(A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X);
+		}
 
 		friend FArchive& operator<<(FArchive& Ar, TVector& V) { return Ar << V.X << V.Y << V.Z; }
 	};

@@ -4,6 +4,7 @@
 #include "UObject/Class.h"
 #include "UObject/ObjectMacros.h"
 #include "UObject/ObjectPtr.h"
+#include "UObject/UObjectGlobals.h"
 
 class UPackage;
 class UWorld;
@@ -75,6 +76,15 @@ public:
 	// Moves the object to a new name and/or outer; false if the name is taken there.
 	virtual bool Rename(const TCHAR* NewName = nullptr, UObject* NewOuter = nullptr, ERenameFlags Flags = REN_None);
 
+	// Makes an object inside this one, from this one's constructor; it takes this one's public,
+	// transactional and transient flags.
+	template <class TReturnType>
+	TReturnType* CreateDefaultSubobject(FName SubobjectName, bool bTransient = false)
+	{
+		const EObjectFlags Propagated = Flags & (RF_Public | RF_ArchetypeObject | RF_Transactional | RF_Transient);
+		return NewObject<TReturnType>(this, SubobjectName, Propagated | RF_DefaultSubObject | (bTransient ? RF_Transient : RF_NoFlags));
+	}
+
 	// Called by the garbage collector before the object is deleted.
 	virtual void BeginDestroy() {}
 
@@ -103,3 +113,6 @@ inline bool IsValid(const UObject* Test)
 {
 	return Test != nullptr && !Test->IsGarbage();
 }
+
+// Casting comes with the object model, as in the engine's headers.
+#include "Templates/Casts.h"

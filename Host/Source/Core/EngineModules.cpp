@@ -1,6 +1,8 @@
 #include "Core/EngineModules.h"
 
 #include "AssetRegistry/AssetRegistryModule.h"
+#include "AssetToolsModule.h"
+#include "ContentBrowserModule.h"
 
 namespace
 {
@@ -20,10 +22,13 @@ namespace
 		// Modules that exist in the editor and in the stand-in without an interface of their own.
 		{TEXT("Core"), &Create<FDefaultModuleImpl>},
 		{TEXT("CoreUObject"), &Create<FDefaultModuleImpl>},
+		{TEXT("EditorFramework"), &Create<FDefaultModuleImpl>},
 		{TEXT("Engine"), &Create<FDefaultModuleImpl>},
 		{TEXT("Json"), &Create<FDefaultModuleImpl>},
 		{TEXT("UnrealEd"), &Create<FDefaultModuleImpl>},
 		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
+		{TEXT("AssetTools"), &Create<FAssetToolsModule>},
+		{TEXT("ContentBrowser"), &Create<FContentBrowserModule>},
 	};
 }
 
