@@ -4,6 +4,8 @@
 #include "Widgets/Layout/SBorder.h"
 #include "Widgets/Layout/SBox.h"
 #include "Widgets/Layout/SScaleBox.h"
+#include "Widgets/Layout/SScrollBox.h"
+#include "Widgets/Layout/SSplitter.h"
 #include "Widgets/SBoxPanel.h"
 #include "Widgets/SOverlay.h"
 
@@ -121,12 +123,38 @@ namespace
 			];
 		return {"scale to fit", FVector2D(180, 180), Well, {{Image, FSlateRect(0, 45, 180, 135)}}};
 	}
+
+	FLayoutCase SplitterValuesShareTheRoomAfterHandles()
+	{
+		// 410 wide, two handles of 5: 400 shared 0.25 : 0.5 : 0.25; a child sized to its
+		// content would take only its desired width.
+		TSharedRef<SBox> A = Block(10, 10), B = Block(10, 10), C = Block(10, 10);
+		TSharedRef<SWidget> Split = SNew(SSplitter)
+			+ SSplitter::Slot().Value(0.25f)[A]
+			+ SSplitter::Slot().Value(0.5f)[B]
+			+ SSplitter::Slot().Value(0.25f)[C];
+		return {"splitter values", FVector2D(410, 30), Split,
+			{{A, FSlateRect(0, 0, 100, 30)}, {B, FSlateRect(105, 0, 305, 30)}, {C, FSlateRect(310, 0, 410, 30)}}};
+	}
+
+	FLayoutCase ScrollBoxStacksAtDesiredHeights()
+	{
+		// Slots keep their desired heights even when they overflow the box, and fill its width
+		// less the scroll bar (8 wide in the core style) that the overflow brings.
+		TSharedRef<SBox> First = Block(10, 60), Second = Block(10, 80);
+		TSharedRef<SScrollBox> Scroll = SNew(SScrollBox)
+			+ SScrollBox::Slot()[First]
+			+ SScrollBox::Slot().Padding(0, 4)[Second];
+		return {"scroll box", FVector2D(100, 100), Scroll,
+			{{First, FSlateRect(0, 0, 92, 60)}, {Second, FSlateRect(0, 64, 92, 144)}}};
+	}
 }
 
 TEST_F(SlateTest, WidgetsAreArrangedByTheEnginesLayoutRules)
 {
 	const TArray<FLayoutCase (*)()> Cases = {&AutoAndFillSlotsShareWhatIsLeft, &AlignmentWithinSlots, &VerticalCentreAndFillHeight,
-		&SlotBoundsAndCollapsedChildren, &BoxOverridesAndBounds, &BorderPaddingAndOverlay, &ScaleToFitKeepsTheAspectRatio};
+		&SlotBoundsAndCollapsedChildren, &BoxOverridesAndBounds, &BorderPaddingAndOverlay, &ScaleToFitKeepsTheAspectRatio,
+		&SplitterValuesShareTheRoomAfterHandles, &ScrollBoxStacksAtDesiredHeights};
 	for (FLayoutCase (*MakeCase)() : Cases)
 	{
 		const FLayoutCase Case = MakeCase();
