@@ -10,6 +10,7 @@
 #include "Runtime/HostRuntime.h"
 #include "ScopedTransaction.h"
 #include "UObject/Package.h"
+#include "UObject/StrongObjectPtr.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,27 @@ TEST_F(LevelTest, APlaySessionHasItsOwnWorldOutsideTheHistory)
 	EXPECT_EQ(GEditor->PlayWorld, nullptr);
 	EXPECT_FALSE(Weak.IsValid());
 	EXPECT_EQ(GEditor->GetWorldContexts().Num(), 1);
+}
+
+TEST_F(LevelTest, TheLoopCollectsGarbageAsTheEditorDoes)
+{
+	TWeakObjectPtr<UStaticMesh> Loose = NewObject<UStaticMesh>();
+	TStrongObjectPtr<UStaticMesh> Held(NewObject<UStaticMesh>());
+	TWeakObjectPtr<AStaticMeshActor> Placed = Place(MakeMesh(TEXT("Crate")));
+	TWeakObjectPtr<UStaticMeshComponent> Component = Placed->GetStaticMeshComponent();
+	// Unreferenced and no longer standalone: only the component keeps the mesh.
+	TWeakObjectPtr<UStaticMesh> Mesh = Component->GetStaticMesh().Get();
+	Mesh->ClearFlags(RF_Standalone);
+	Runtime.Tick();
+	EXPECT_TRUE(Loose.IsValid());
+	Runtime.AdvanceClock(FHostEditor::GarbageCollectionInterval + 1.0);
+	Runtime.Tick();
+	EXPECT_FALSE(Loose.IsValid());
+	EXPECT_TRUE(Held.IsValid());
+	// The level holds its actors, the actor its component, the component its mesh.
+	EXPECT_TRUE(Placed.IsValid());
+	EXPECT_TRUE(Component.IsValid());
+	EXPECT_TRUE(Mesh.IsValid());
 }
 
 TEST_F(LevelTest, OpeningAnotherLevelReplacesTheEditorWorld)

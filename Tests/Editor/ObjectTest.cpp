@@ -3,6 +3,7 @@
 #include "Templates/Casts.h"
 #include "UObject/Object.h"
 #include "UObject/Package.h"
+#include "UObject/ReflectedTypeAccessors.h"
 #include "UObject/SoftObjectPtr.h"
 #include "UObject/StrongObjectPtr.h"
 #include "UObject/UObjectGlobals.h"
@@ -105,6 +106,7 @@ TEST_F(ObjectTest, ClassesCastsAndSubclasses)
 	EXPECT_TRUE(UTestSpecialThing::StaticClass()->GetName().Equals(TEXT("TestSpecialThing"), ESearchCase::CaseSensitive));
 	EXPECT_TRUE(UTestSpecialThing::StaticClass()->GetPathName().Equals(TEXT("/Script/EditorTests.TestSpecialThing"), ESearchCase::CaseSensitive));
 	EXPECT_EQ(UTestSpecialThing::StaticClass()->GetSuperClass(), UTestThing::StaticClass());
+	EXPECT_EQ(StaticClass<UTestSpecialThing>(), UTestSpecialThing::StaticClass());
 	EXPECT_EQ(Special->GetClass(), UTestSpecialThing::StaticClass());
 	EXPECT_TRUE(Special->HasAnyFlags(RF_Transient));
 

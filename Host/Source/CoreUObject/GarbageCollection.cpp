@@ -124,10 +124,3 @@ void UE::Host::DestroyAllObjects()
 		Class->ClassUnique = 0;
 	}
 }
-
-int32 UE::Host::CountObjects()
-{
-	int32 Count = 0;
-	FObjectArray::Get().ForEach([&Count](FObjectArray::FItem&) { ++Count; });
-	return Count;
-}

@@ -162,7 +162,7 @@ void UObject::ClearGarbage()
 bool UObject::MarkPackageDirty() const
 {
 	UPackage* Package = GetPackage();
-	if (Package == nullptr || Package == GetTransientPackage() || HasAnyFlags(RF_Transient))
+	if (Package == nullptr || Package->HasAnyFlags(RF_Transient) || HasAnyFlags(RF_Transient))
 	{
 		return false;
 	}
@@ -172,7 +172,7 @@ bool UObject::MarkPackageDirty() const
 
 bool UObject::IsAsset() const
 {
-	return Outer != nullptr && Outer->IsA<UPackage>() && Outer != GetTransientPackage() && HasAnyFlags(RF_Public)
+	return Outer != nullptr && Outer->IsA<UPackage>() && !Outer->HasAnyFlags(RF_Transient) && HasAnyFlags(RF_Public)
 		&& !HasAnyFlags(RF_Transient | RF_ClassDefaultObject) && !IsGarbage();
 }
 

@@ -21,10 +21,16 @@ FHostEditor::FHostEditor()
 	GEngine = GEditor;
 	GEditor->GetEditorWorldContext().SetCurrentWorld(MakeEditorWorld());
 	SelectionChangedHandle = USelection::SelectionChangedEvent.AddLambda([this](UObject*) { ++SelectionChanges; });
+	GarbageCollectionTicker = FTSTicker::GetCoreTicker().AddTicker(TEXT("GarbageCollection"), GarbageCollectionInterval, [](float)
+	{
+		CollectGarbage(GARBAGE_COLLECTION_KEEPFLAGS);
+		return true;
+	});
 }
 
 FHostEditor::~FHostEditor()
 {
+	FTSTicker::RemoveTicker(GarbageCollectionTicker);
 	FModuleManager::Get().UnloadModulesAtShutdown();
 	USelection::SelectionChangedEvent.Remove(SelectionChangedHandle);
 	GEditor = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Containers/Ticker.h"
 #include "CoreMinimal.h"
 
 class AActor;
@@ -7,8 +8,9 @@ class ULevel;
 class UWorld;
 
 // The stand-in editor's session: GEditor with its transaction buffer and selection, and an
-// editor world ("/Temp/Untitled_1"). Destroying it shuts every module down (in reverse order
-// of loading), then destroys every object. One exists at a time.
+// editor world ("/Temp/Untitled_1"). Like the editor's loop, the host's core ticker collects
+// garbage every GarbageCollectionInterval seconds. Destroying the session shuts every module
+// down (in reverse order of loading), then destroys every object. One exists at a time.
 class FHostEditor
 {
 public:
@@ -18,6 +20,9 @@ public:
 	FHostEditor& operator=(const FHostEditor&) = delete;
 
 	static FHostEditor* Get();
+
+	// The editor's default time between garbage collections (gc.TimeBetweenPurgingPendingKillObjects).
+	static constexpr float GarbageCollectionInterval = 61.1f;
 
 	UWorld* GetEditorWorld() const;
 	// The actors of the editor world's current level, in the order they were added.
@@ -49,4 +54,5 @@ private:
 	int32 NextMapNumber = 1;
 	int32 SelectionChanges = 0;
 	FDelegateHandle SelectionChangedHandle;
+	FTSTicker::FDelegateHandle GarbageCollectionTicker;
 };
