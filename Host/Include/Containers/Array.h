@@ -69,6 +69,11 @@ public:
 		check(Index >= 0 && Index <= Num());
 		Items.insert(Items.begin() + Index, Item);
 	}
+	void Insert(ElementType&& Item, int32 Index)
+	{
+		check(Index >= 0 && Index <= Num());
+		Items.insert(Items.begin() + Index, std::move(Item));
+	}
 	template <typename OtherType>
 	void Append(const OtherType& Other)
 	{

@@ -170,6 +170,12 @@ TSharedRef<CastToType, Mode> StaticCastSharedRef(const TSharedRef<CastFromType, 
 }
 
 template <typename CastToType, typename CastFromType, ESPMode Mode>
+TSharedRef<CastToType, Mode> ConstCastSharedRef(const TSharedRef<CastFromType, Mode>& From)
+{
+	return TSharedRef<CastToType, Mode>(std::const_pointer_cast<CastToType>(From.Std()));
+}
+
+template <typename CastToType, typename CastFromType, ESPMode Mode>
 TSharedPtr<CastToType, Mode> ConstCastSharedPtr(const TSharedPtr<CastFromType, Mode>& From)
 {
 	return TSharedPtr<CastToType, Mode>(std::const_pointer_cast<CastToType>(From.Std()));

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "CoreTypes.h"
+
+enum class EWidgetClipping : uint8
+{
+	Inherit,
+	ClipToBounds,
+	ClipToBoundsWithoutIntersecting,
+	ClipToBoundsAlways,
+	OnDemand,
+};

@@ -1,0 +1,230 @@
+#include "Widgets/Views/STableViewBase.h"
+
+#include "Framework/Application/SlateApplication.h"
+#include "Widgets/Layout/SScrollBar.h"
+#include "Widgets/SBoxPanel.h"
+
+namespace
+{
+	// How far one notch of the wheel scrolls, in Slate units.
+	constexpr float WheelScrollAmount = 32.0f;
+}
+
+void SListPanel::SetRows(const TArray<TSharedRef<SWidget>>& Rows, float InFirstLineOffset, bool bInTiles, int32 InItemsPerLine, const FVector2D& InItemSize,
+	EListItemAlignment InAlignment)
+{
+	Children.Empty();
+	for (const TSharedRef<SWidget>& Row : Rows)
+	{
+		Children.Add(Row);
+	}
+	FirstLineOffset = InFirstLineOffset;
+	bTiles = bInTiles;
+	ItemsPerLine = FMath::Max(1, InItemsPerLine);
+	ItemSize = InItemSize;
+	Alignment = InAlignment;
+}
+
+FVector2D SListPanel::ComputeDesiredSize(float) const
+{
+	return ItemSize;
+}
+
+// Tiles keep their size; the room left on a line goes where the alignment puts it (evenly
+// distributed: half a share before each tile and half after).
+void SListPanel::OnArrangeChildren(const FGeometry& AllottedGeometry, FArrangedChildren& ArrangedChildren) const
+{
+	const FVector2D Allotted = AllottedGeometry.GetLocalSize();
+	if (!bTiles)
+	{
+		float Y = FirstLineOffset;
+		for (int32 Index = 0; Index < Children.Num(); ++Index)
+		{
+			const TSharedRef<SWidget>& Row = Children[Index];
+			const float Height = float(Row->GetDesiredSize().Y);
+			ArrangedChildren.AddWidget(FArrangedWidget(Row, AllottedGeometry.MakeChild(FVector2D(0, Y), FVector2D(Allotted.X, Height))));
+			Y += Height;
+		}
+		return;
+	}
+	const float Extra = FMath::Max(0.0f, float(Allotted.X) - ItemsPerLine * float(ItemSize.X));
+	float Start = 0.0f;
+	float Gap = 0.0f;
+	float Width = float(ItemSize.X);
+	switch (Alignment)
+	{
+	case EListItemAlignment::EvenlyDistributed:
+		Gap = Extra / ItemsPerLine;
+		Start = Gap * 0.5f;
+		break;
+	case EListItemAlignment::EvenlyWide:
+		Gap = ItemsPerLine > 1 ? Extra / (ItemsPerLine - 1) : 0.0f;
+		break;
+	case EListItemAlignment::EvenlySize:
+	case EListItemAlignment::Fill:
+		Width = float(Allotted.X) / ItemsPerLine;
+		break;
+	case EListItemAlignment::RightAligned:
+		Start = Extra;
+		break;
+	case EListItemAlignment::CenterAligned:
+		Start = Extra * 0.5f;
+		break;
+	default:
+		break;
+	}
+	for (int32 Index = 0; Index < Children.Num(); ++Index)
+	{
+		const int32 Line = Index / ItemsPerLine;
+		const int32 Column = Index % ItemsPerLine;
+		const FVector2D Position(Start + Column * (Width + Gap), FirstLineOffset + Line * float(ItemSize.Y));
+		ArrangedChildren.AddWidget(FArrangedWidget(Children[Index], AllottedGeometry.MakeChild(Position, FVector2D(Width, ItemSize.Y))));
+	}
+}
+
+void STableViewBase::ConstructChildren()
+{
+	SetClipping(EWidgetClipping::ClipToBounds);
+	ChildSlot
+	[
+		SNew(SHorizontalBox)
+		+ SHorizontalBox::Slot().FillWidth(1)[SAssignNew(ItemsPanel, SListPanel)]
+		+ SHorizontalBox::Slot().AutoWidth()[SAssignNew(ScrollBar, SScrollBar).OnUserScrolled(this, &STableViewBase::OnScrollBarScrolled)]
+	];
+}
+
+void STableViewBase::RequestListRefresh()
+{
+	bItemsNeedRefresh = true;
+	bLayoutDirty = true;
+}
+
+void STableViewBase::RebuildList()
+{
+	RequestListRefresh();
+}
+
+void STableViewBase::SetScrollOffset(float InScrollOffset)
+{
+	ScrollOffset = FMath::Clamp(InScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - LinesInView));
+	bLayoutDirty = true;
+}
+
+float STableViewBase::ScrollBy(float Distance)
+{
+	const float LineHeight = TableViewMode == ETableViewMode::Tile ? ItemHeight.Get() : ListRowHeight;
+	if (LineHeight <= 0.0f)
+	{
+		return 0.0f;
+	}
+	const float Before = ScrollOffset;
+	SetScrollOffset(ScrollOffset + Distance / LineHeight);
+	return (ScrollOffset - Before) * LineHeight;
+}
+
+void STableViewBase::OnScrollBarScrolled(float InOffsetFraction)
+{
+	SetScrollOffset(InOffsetFraction * NumLines);
+}
+
+// The wheel scrolls the view when it can; a view that cannot scroll lets the wheel pass on.
+FReply STableViewBase::OnMouseWheel(const FGeometry&, const FPointerEvent& MouseEvent)
+{
+	return ScrollBy(-MouseEvent.GetWheelDelta() * WheelScrollAmount) != 0.0f ? FReply::Handled() : FReply::Unhandled();
+}
+
+FReply STableViewBase::OnMouseButtonDown(const FGeometry&, const FPointerEvent& MouseEvent)
+{
+	if (MouseEvent.GetEffectingButton() == EKeys::LeftMouseButton && bClearSelectionOnClick)
+	{
+		OnClickedEmptySpace();
+		return FReply::Handled();
+	}
+	return FReply::Unhandled();
+}
+
+void STableViewBase::Tick(const FGeometry& AllottedGeometry, const double, const float)
+{
+	const FVector2D ViewSize = AllottedGeometry.GetLocalSize();
+	if (bItemsNeedRefresh)
+	{
+		bItemsNeedRefresh = false;
+		OnItemsRefreshed();
+	}
+	if (bLayoutDirty || ViewSize != LastViewSize)
+	{
+		LastViewSize = ViewSize;
+		bLayoutDirty = false;
+		UpdateRows(ViewSize);
+	}
+}
+
+// Works out the lines in view for the width there is (less the scroll bar when the lines do
+// not all fit), then asks for the rows of those lines only.
+void STableViewBase::UpdateRows(const FVector2D& ViewSize)
+{
+	const int32 NumItems = GetNumItemsBeingObserved();
+	const bool bTiles = TableViewMode == ETableViewMode::Tile;
+	BeginGeneration();
+	TArray<TSharedRef<SWidget>> Rows;
+	float FirstLineOffset = 0.0f;
+	FVector2D ItemSize;
+	if (bTiles)
+	{
+		ItemSize = FVector2D(ItemWidth.Get(), ItemHeight.Get());
+		auto Lay = [&](float Width)
+		{
+			ItemsPerLine = FMath::Max(1, FMath::FloorToInt(Width / float(ItemSize.X)));
+			NumLines = float((NumItems + ItemsPerLine - 1) / ItemsPerLine);
+		};
+		Lay(float(ViewSize.X));
+		LinesInView = ItemSize.Y > 0 ? float(ViewSize.Y / ItemSize.Y) : 0.0f;
+		if (NumLines > LinesInView)
+		{
+			Lay(float(ViewSize.X) - ScrollBar->GetThickness());
+		}
+		ScrollOffset = FMath::Clamp(ScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - LinesInView));
+		const int32 FirstLine = FMath::FloorToInt(ScrollOffset);
+		FirstLineOffset = -(ScrollOffset - FirstLine) * float(ItemSize.Y);
+		for (int32 Line = FirstLine; Line < int32(NumLines) && FirstLineOffset + (Line - FirstLine) * ItemSize.Y < ViewSize.Y; ++Line)
+		{
+			for (int32 Index = Line * ItemsPerLine; Index < FMath::Min(NumItems, (Line + 1) * ItemsPerLine); ++Index)
+			{
+				Rows.Add(GenerateRowForIndex(Index));
+			}
+		}
+	}
+	else
+	{
+		ItemsPerLine = 1;
+		NumLines = float(NumItems);
+		ScrollOffset = FMath::Clamp(ScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - 1.0f));
+		const int32 FirstItem = FMath::FloorToInt(ScrollOffset);
+		float Bottom = 0.0f;
+		for (int32 Index = FirstItem; Index < NumItems && Bottom < ViewSize.Y; ++Index)
+		{
+			const TSharedRef<SWidget> Row = GenerateRowForIndex(Index);
+			const float Height = float(Row->GetDesiredSize().Y);
+			if (Index == FirstItem)
+			{
+				ListRowHeight = Height;
+				FirstLineOffset = -(ScrollOffset - FirstItem) * Height;
+				Bottom = FirstLineOffset;
+			}
+			Bottom += Height;
+			Rows.Add(Row);
+		}
+		LinesInView = ListRowHeight > 0 ? float(ViewSize.Y / ListRowHeight) : NumLines;
+		ScrollOffset = FMath::Min(ScrollOffset, FMath::Max(0.0f, NumLines - LinesInView));
+		ItemSize = FVector2D(ViewSize.X, ListRowHeight);
+	}
+	EndGeneration();
+	ItemsPanel->SetRows(Rows, FirstLineOffset, bTiles, ItemsPerLine, ItemSize, ItemAlignment.Get());
+	const bool bScrollBarWasNeeded = ScrollBar->IsNeeded();
+	ScrollBar->SetState(NumLines > 0 ? ScrollOffset / NumLines : 0.0f, NumLines > 0 ? LinesInView / NumLines : 1.0f);
+	if (ScrollBar->IsNeeded() != bScrollBarWasNeeded)
+	{
+		// The scroll bar appears or goes: the frame is laid out again with it.
+		RequestLayoutPass();
+	}
+}

@@ -1,0 +1,367 @@
+#include "Styling/CoreStyle.h"
+
+#include "Brushes/SlateColorBrush.h"
+#include "Brushes/SlateImageBrush.h"
+#include "Brushes/SlateNoResource.h"
+#include "Brushes/SlateRoundedBoxBrush.h"
+#include "Styling/AppStyle.h"
+#include "Styling/SlateStyle.h"
+#include "Styling/SlateStyleRegistry.h"
+#include "Styling/SlateTypes.h"
+#include "Styling/StyleColors.h"
+
+// The editor's default ("Starship") core style, for the styles the widgets here fall back
+// on. Images keep the editor's resource names (the renderer draws the check mark, chevron
+// and search icons as shapes); brushes the editor draws from other image files (selector
+// frames, shadows, drop indicators, the progress marquee) are plain colours or nothing here.
+namespace
+{
+	const float InputFocusRadius = 4.0f;
+	const float InputFocusThickness = 1.0f;
+	const FMargin ButtonMargins(12.0f, 1.5f, 12.0f, 1.5f);
+	const FMargin PressedButtonMargins(12.0f, 2.5f, 12.0f, 0.5f);
+	const FVector2D Icon18x18(18.0f, 18.0f);
+	// The outline of menus (not looked up: taken as the theme's hover grey).
+	const FSlateColor& WindowHighlight = FStyleColors::Hover;
+
+	FSlateFontInfo Font(float Size, const char* Typeface)
+	{
+		return FCoreStyle::GetDefaultFontStyle(Typeface, Size);
+	}
+
+	void SetupTextStyles(FSlateStyleSet& Style)
+	{
+		const FTextBlockStyle NormalText = FTextBlockStyle()
+			.SetFont(Font(10, "Regular"))
+			.SetColorAndOpacity(FSlateColor::UseForeground())
+			.SetShadowOffset(FVector2D(0, 0))
+			.SetSelectedBackgroundColor(FStyleColors::Highlight)
+			.SetHighlightColor(FStyleColors::Black.GetSpecifiedColor())
+			.SetHighlightShape(FSlateColorBrush(FStyleColors::AccentGreen));
+		Style.Set("NormalFont", Font(10, "Regular"));
+		Style.Set("SmallFont", Font(8, "Regular"));
+		Style.Set("NormalFontBold", Font(10, "Bold"));
+		Style.Set("SmallFontBold", Font(8, "Bold"));
+		Style.Set("NormalText", NormalText);
+		Style.Set("SmallText", FTextBlockStyle(NormalText).SetFont(Font(8, "Regular")));
+		Style.Set("ButtonText", FTextBlockStyle(NormalText).SetFont(Font(10, "Bold")));
+
+		Style.Set("NormalEditableText", FEditableTextStyle()
+			.SetBackgroundImageSelected(FSlateColorBrush(FStyleColors::Highlight))
+			.SetCaretImage(FSlateColorBrush(FStyleColors::White)));
+
+		const FScrollBarStyle ScrollBar = FScrollBarStyle()
+			.SetNormalThumbImage(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f))
+			.SetDraggedThumbImage(FSlateRoundedBoxBrush(FStyleColors::Hover2, 4.0f))
+			.SetHoveredThumbImage(FSlateRoundedBoxBrush(FStyleColors::Hover2, 4.0f))
+			.SetThickness(8.0f);
+		Style.Set("Scrollbar", ScrollBar);
+
+		const FEditableTextBoxStyle NormalEditableTextBox = FEditableTextBoxStyle()
+			.SetBackgroundImageNormal(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::InputOutline, InputFocusThickness))
+			.SetBackgroundImageHovered(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
+			.SetBackgroundImageFocused(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Primary, InputFocusThickness))
+			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius))
+			.SetFont(Font(10, "Regular"))
+			.SetPadding(FMargin(12.0f, 4.0f, 12.0f, 5.0f))
+			.SetForegroundColor(FStyleColors::White)
+			.SetBackgroundColor(FStyleColors::White)
+			.SetReadOnlyForegroundColor(FSlateColor::UseForeground())
+			.SetScrollBarStyle(ScrollBar);
+		Style.Set("NormalEditableTextBox", NormalEditableTextBox);
+
+		// The search box is a pill: its rounded boxes have no radius, so they round by half the height.
+		const FEditableTextBoxStyle SearchBoxEdit = FEditableTextBoxStyle(NormalEditableTextBox)
+			.SetBackgroundImageNormal(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Secondary, InputFocusThickness))
+			.SetBackgroundImageHovered(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Hover, InputFocusThickness))
+			.SetBackgroundImageFocused(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Primary, InputFocusThickness))
+			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Input));
+		Style.Set("SearchBox", FSearchBoxStyle()
+			.SetTextBoxStyle(SearchBoxEdit)
+			.SetGlassImage(FSlateVectorImageBrush("Starship/Common/search", FVector2D(16.0f, 16.0f)))
+			.SetClearImage(FSlateVectorImageBrush("Starship/Common/close", FVector2D(16.0f, 16.0f)))
+			.SetImagePadding(FMargin(3.0f, 0.0f, -2.0f, 0.0f))
+			.SetLeftAlignButtons(true));
+	}
+
+	void SetupButtonStyles(FSlateStyleSet& Style)
+	{
+		Style.Set("PrimaryButton", FButtonStyle()
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Primary, 4.0f, FStyleColors::InputOutline, InputFocusThickness))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::PrimaryHover, 4.0f, FStyleColors::Hover, InputFocusThickness))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::PrimaryPress, 4.0f, FStyleColors::Hover, InputFocusThickness))
+			.SetNormalForeground(FStyleColors::Background)
+			.SetHoveredForeground(FStyleColors::Background)
+			.SetPressedForeground(FStyleColors::Background)
+			.SetDisabledForeground(FStyleColors::Background)
+			.SetNormalPadding(ButtonMargins)
+			.SetPressedPadding(PressedButtonMargins));
+		Style.Set("Button", FButtonStyle()
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Secondary, 4.0f, FStyleColors::InputOutline, InputFocusThickness))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f, FStyleColors::Hover, InputFocusThickness))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Header, 4.0f, FStyleColors::Hover, InputFocusThickness))
+			.SetNormalForeground(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetDisabledForeground(FStyleColors::Foreground)
+			.SetNormalPadding(ButtonMargins)
+			.SetPressedPadding(PressedButtonMargins));
+		Style.Set("SimpleButton", FButtonStyle()
+			.SetNormal(FSlateNoResource())
+			.SetHovered(FSlateNoResource())
+			.SetPressed(FSlateNoResource())
+			.SetDisabled(FSlateNoResource())
+			.SetNormalForeground(FStyleColors::Foreground)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetDisabledForeground(FStyleColors::Foreground)
+			.SetNormalPadding(FMargin(2, 2, 2, 2))
+			.SetPressedPadding(FMargin(2, 3, 2, 1)));
+		Style.Set("SecondaryButton", FButtonStyle()
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Secondary, 4.0f))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Header, 4.0f))
+			.SetDisabled(FSlateNoResource())
+			.SetNormalForeground(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetDisabledForeground(FStyleColors::Foreground)
+			.SetNormalPadding(FMargin(8, 4.5f, 8, 3.5f))
+			.SetPressedPadding(FMargin(8, 5, 6, 3)));
+		Style.Set("NoBorder", FButtonStyle()
+			.SetNormal(FSlateNoResource())
+			.SetHovered(FSlateNoResource())
+			.SetPressed(FSlateNoResource())
+			.SetNormalForeground(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetNormalPadding(FMargin(0))
+			.SetPressedPadding(FMargin(0)));
+	}
+
+	void SetupComboButtonStyles(FSlateStyleSet& Style)
+	{
+		const FButtonStyle ComboButtonButton = FButtonStyle()
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::InputOutline, InputFocusThickness))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
+			.SetNormalForeground(FStyleColors::Foreground)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetDisabledForeground(FStyleColors::White25)
+			.SetNormalPadding(FMargin(8.0f, 2.0f, 4.0f, 2.0f))
+			.SetPressedPadding(FMargin(8.0f, 2.0f, 4.0f, 2.0f));
+		const FComboButtonStyle ComboButton = FComboButtonStyle()
+			.SetButtonStyle(ComboButtonButton)
+			.SetContentPadding(FMargin(0.0f))
+			.SetDownArrowImage(FSlateVectorImageBrush("Starship/CoreWidgets/ComboBox/wide-chevron-down", FVector2D(20.0f, 16.0f)))
+			.SetMenuBorderBrush(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 0.0f, WindowHighlight, 1.0f))
+			.SetMenuBorderPadding(FMargin(0.0f));
+		Style.Set("ComboButton", ComboButton);
+		Style.Set("ComboBox", FComboBoxStyle()
+			.SetContentPadding(FMargin(0.0f))
+			.SetMenuRowPadding(FMargin(8.0f, 3.0f))
+			.SetComboButtonStyle(ComboButton));
+		Style.Set("ComboBox.Row", FTableRowStyle()
+			.SetEvenRowBackgroundBrush(FSlateNoResource())
+			.SetEvenRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Hover))
+			.SetOddRowBackgroundBrush(FSlateNoResource())
+			.SetOddRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Hover))
+			.SetSelectorFocusedBrush(FSlateNoResource())
+			.SetActiveBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetActiveHoveredBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
+			.SetActiveHighlightedBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
+			.SetInactiveBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetInactiveHoveredBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
+			.SetInactiveHighlightedBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
+			.SetTextColor(FStyleColors::White)
+			.SetSelectedTextColor(FStyleColors::Input)
+			.SetDropIndicator_Above(FSlateNoResource())
+			.SetDropIndicator_Onto(FSlateNoResource())
+			.SetDropIndicator_Below(FSlateNoResource()));
+	}
+
+	void SetupCheckboxStyles(FSlateStyleSet& Style)
+	{
+		const FSlateVectorImageBrush Check("Starship/CoreWidgets/CheckBox/check", FVector2D(16.0f, 16.0f), FStyleColors::Primary);
+		const FSlateVectorImageBrush CheckHovered("Starship/CoreWidgets/CheckBox/check", FVector2D(16.0f, 16.0f), FStyleColors::PrimaryHover);
+		Style.Set("Checkbox", FCheckBoxStyle()
+			.SetCheckBoxType(ESlateCheckBoxType::CheckBox)
+			.SetForegroundColor(FLinearColor::White)
+			.SetHoveredForeground(FLinearColor::White)
+			.SetPressedForeground(FLinearColor::White)
+			.SetCheckedForeground(FLinearColor::White)
+			.SetCheckedHoveredForeground(FLinearColor::White)
+			.SetCheckedPressedForeground(FLinearColor::White)
+			.SetUndeterminedForeground(FLinearColor::White)
+			.SetUncheckedImage(FSlateNoResource())
+			.SetUncheckedHoveredImage(FSlateNoResource())
+			.SetUncheckedPressedImage(FSlateNoResource())
+			.SetCheckedImage(Check)
+			.SetCheckedHoveredImage(CheckHovered)
+			.SetCheckedPressedImage(Check)
+			.SetUndeterminedImage(FSlateNoResource())
+			.SetUndeterminedHoveredImage(FSlateNoResource())
+			.SetUndeterminedPressedImage(FSlateNoResource())
+			.SetBackgroundImage(FSlateRoundedBoxBrush(FStyleColors::Input, 3.0f, FStyleColors::InputOutline, 1.0f, Icon18x18))
+			.SetBackgroundHoveredImage(FSlateRoundedBoxBrush(FStyleColors::Input, 3.0f, FStyleColors::Hover, 1.0f, Icon18x18))
+			.SetBackgroundPressedImage(FSlateRoundedBoxBrush(FStyleColors::Foldout, 3.0f, FStyleColors::Hover, 1.0f, Icon18x18)));
+	}
+
+	void SetupTableViewStyles(FSlateStyleSet& Style)
+	{
+		Style.Set("TableView.Row", FTableRowStyle()
+			.SetEvenRowBackgroundBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetEvenRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::SelectHover))
+			.SetOddRowBackgroundBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetOddRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::SelectHover))
+			.SetSelectorFocusedBrush(FSlateNoResource())
+			.SetActiveBrush(FSlateColorBrush(FStyleColors::Select))
+			.SetActiveHoveredBrush(FSlateColorBrush(FStyleColors::Select))
+			.SetInactiveBrush(FSlateColorBrush(FStyleColors::SelectInactive))
+			.SetInactiveHoveredBrush(FSlateColorBrush(FStyleColors::SelectInactive))
+			.SetActiveHighlightedBrush(FSlateColorBrush(FStyleColors::SelectParent))
+			.SetInactiveHighlightedBrush(FSlateColorBrush(FStyleColors::SelectParent))
+			.SetTextColor(FStyleColors::Foreground)
+			.SetSelectedTextColor(FStyleColors::ForegroundInverted)
+			.SetDropIndicator_Above(FSlateNoResource())
+			.SetDropIndicator_Onto(FSlateNoResource())
+			.SetDropIndicator_Below(FSlateNoResource()));
+	}
+
+	void SetupMenuStyles(FSlateStyleSet& Style, const FTextBlockStyle& NormalText)
+	{
+		Style.Set("Menu.Background", new FSlateColorBrush(FStyleColors::Dropdown));
+		Style.Set("Menu.Label", NormalText);
+		Style.Set("Menu.Block.Padding", FMargin(12.0f, 1.0f, 5.0f, 1.0f));
+		Style.Set("Menu.Button", FButtonStyle()
+			.SetNormal(FSlateNoResource())
+			.SetPressed(FSlateColorBrush(FStyleColors::Primary))
+			.SetHovered(FSlateColorBrush(FStyleColors::Primary))
+			.SetNormalForeground(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::Black)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetNormalPadding(FMargin(0, 2))
+			.SetPressedPadding(FMargin(0, 3, 0, 1)));
+	}
+
+	void SetupDockingStyles(FSlateStyleSet& Style, const FTextBlockStyle& NormalText)
+	{
+		// The tab shapes are images in the editor; here the active tab is a rounded box of the
+		// same colour.
+		Style.Set("Docking.Tab", FDockTabStyle()
+			.SetNormalBrush(FSlateNoResource())
+			.SetHoveredBrush(FSlateRoundedBoxBrush(FStyleColors::Background, 4.0f))
+			.SetForegroundBrush(FSlateRoundedBoxBrush(FStyleColors::Background, 4.0f))
+			.SetContentAreaBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetTabPadding(FMargin(10, 3, 10, 4))
+			.SetTabTextStyle(NormalText)
+			.SetNormalForegroundColor(FStyleColors::Foreground)
+			.SetActiveForegroundColor(FStyleColors::ForegroundHover));
+		Style.Set("Window", FWindowStyle()
+			.SetBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed))
+			.SetChildBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed)));
+	}
+
+	TSharedRef<FSlateStyleSet> CreateCoreStyle()
+	{
+		TSharedRef<FSlateStyleSet> Style = MakeShared<FSlateStyleSet>("CoreStyle");
+		Style->Set("DefaultForeground", FStyleColors::Foreground);
+		Style->Set("InvertedForeground", FStyleColors::ForegroundInverted);
+		Style->Set("SelectionColor", FStyleColors::Select);
+		SetupTextStyles(*Style);
+		SetupButtonStyles(*Style);
+		SetupComboButtonStyles(*Style);
+		SetupCheckboxStyles(*Style);
+		SetupTableViewStyles(*Style);
+		const FTextBlockStyle& NormalText = Style->GetWidgetStyle<FTextBlockStyle>("NormalText");
+		SetupMenuStyles(*Style, NormalText);
+		SetupDockingStyles(*Style, NormalText);
+
+		Style->Set("NoBrush", new FSlateNoResource());
+		Style->Set("GenericWhiteBox", new FSlateColorBrush(FLinearColor::White));
+		Style->Set("WhiteBrush", new FSlateColorBrush(FLinearColor::White));
+		Style->Set("BlackBrush", new FSlateColorBrush(FLinearColor::Black));
+		Style->Set("Border", new FSlateColorBrush(FStyleColors::Background));
+		Style->Set("FocusRectangle", new FSlateRoundedBoxBrush(FStyleColors::Transparent, InputFocusRadius, FStyleColors::Primary, InputFocusThickness));
+		// The fill and marquee are a 20 x 12 image tinted Primary in the editor.
+		FSlateColorBrush Fill(FStyleColors::Primary);
+		Fill.ImageSize = FVector2D(20.0f, 12.0f);
+		Style->Set("ProgressBar", FProgressBarStyle()
+			.SetBackgroundImage(FSlateColorBrush(FStyleColors::Foldout))
+			.SetFillImage(Fill)
+			.SetMarqueeImage(Fill)
+			.SetEnableFillAnimation(true));
+		Style->Set("Splitter", FSplitterStyle()
+			.SetHandleNormalBrush(FSlateColorBrush(FStyleColors::Recessed))
+			.SetHandleHighlightBrush(FSlateColorBrush(FStyleColors::Secondary)));
+		Style->Set("ScrollBox", FScrollBoxStyle()
+			.SetTopShadowBrush(FSlateNoResource())
+			.SetBottomShadowBrush(FSlateNoResource())
+			.SetLeftShadowBrush(FSlateNoResource())
+			.SetRightShadowBrush(FSlateNoResource())
+			.SetBarThickness(8.0f));
+		return Style;
+	}
+
+	const TSharedRef<FSlateStyleSet>& CoreStyleInstance()
+	{
+		static const TSharedRef<FSlateStyleSet> Instance = []
+		{
+			TSharedRef<FSlateStyleSet> Created = CreateCoreStyle();
+			FSlateStyleRegistry::RegisterSlateStyle(*Created);
+			return Created;
+		}();
+		return Instance;
+	}
+
+	const ISlateStyle*& AppStyleInstance()
+	{
+		static const ISlateStyle* Instance = nullptr;
+		return Instance;
+	}
+}
+
+const ISlateStyle& FCoreStyle::Get()
+{
+	return FAppStyle::Get();
+}
+
+const ISlateStyle& FCoreStyle::GetCoreStyle()
+{
+	return *CoreStyleInstance();
+}
+
+TSharedRef<const FCompositeFont> FCoreStyle::GetDefaultFont()
+{
+	static const TSharedRef<const FCompositeFont> DefaultFont = MakeShared<const FCompositeFont>();
+	return DefaultFont;
+}
+
+FSlateFontInfo FCoreStyle::GetDefaultFontStyle(const FName InTypefaceFontName, const float InSize, const FFontOutlineSettings& InOutlineSettings)
+{
+	return FSlateFontInfo(GetDefaultFont(), InSize, InTypefaceFontName, InOutlineSettings);
+}
+
+const ISlateStyle& FAppStyle::Get()
+{
+	const ISlateStyle* AppStyle = AppStyleInstance();
+	return AppStyle != nullptr ? *AppStyle : *CoreStyleInstance();
+}
+
+const FName FAppStyle::GetAppStyleSetName()
+{
+	return Get().GetStyleSetName();
+}
+
+void FAppStyle::SetAppStyleSetName(const FName& InName)
+{
+	const ISlateStyle* Found = FSlateStyleRegistry::FindSlateStyle(InName);
+	check(Found != nullptr);
+	AppStyleInstance() = Found;
+}
+
+void FAppStyle::SetAppStyleSet(const ISlateStyle& InStyle)
+{
+	AppStyleInstance() = &InStyle;
+}
