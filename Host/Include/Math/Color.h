@@ -27,6 +27,10 @@ struct FLinearColor
 	FLinearColor CopyWithNewOpacity(float NewOpacity) const { return FLinearColor(R, G, B, NewOpacity); }
 	bool operator==(const FLinearColor& Other) const { return R == Other.R && G == Other.G && B == Other.B && A == Other.A; }
 	bool operator!=(const FLinearColor& Other) const { return !(*this == Other); }
+	// Every component, alpha included, as the engine's operators do.
+	constexpr FLinearColor operator*(float Scalar) const { return FLinearColor(R * Scalar, G * Scalar, B * Scalar, A * Scalar); }
+	constexpr FLinearColor operator*(const FLinearColor& Other) const { return FLinearColor(R * Other.R, G * Other.G, B * Other.B, A * Other.A); }
+	constexpr FLinearColor operator+(const FLinearColor& Other) const { return FLinearColor(R + Other.R, G + Other.G, B + Other.B, A + Other.A); }
 
 	static const FLinearColor White;
 	static const FLinearColor Black;

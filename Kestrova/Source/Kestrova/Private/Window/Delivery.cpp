@@ -25,6 +25,8 @@ namespace
 	// What every continuation of one delivery carries, as it was when the delivery started.
 	struct FDelivery
 	{
+		explicit FDelivery(SKVALibrary::FHandle InHandle) : Handle(MoveTemp(InHandle)) {}
+
 		SKVALibrary::FHandle Handle;
 		FKVAProductPtr Product;
 		TSharedPtr<FKVAFile> File;
@@ -36,6 +38,8 @@ namespace
 
 	struct FExtraction
 	{
+		explicit FExtraction(SKVALibrary::FHandle InHandle) : Handle(MoveTemp(InHandle)) {}
+
 		SKVALibrary::FHandle Handle;
 		FString Package;
 		FString Staging;
@@ -142,7 +146,7 @@ namespace
 			Window->Finish(Code);
 			return;
 		}
-		FExtraction Extraction{Job.Handle};
+		FExtraction Extraction(Job.Handle);
 		Extraction.Package = SKVALibrary::CachePath(*Job.File);
 		Extraction.Staging = FPaths::Combine(FPaths::ProjectSavedDir(), TEXT("Kestrova/Incoming"), Plain(FGuid::NewGuid()));
 		Extraction.bAdd = Job.bAdd;
@@ -275,7 +279,7 @@ void SKVALibrary::Download(bool bAdd)
 	Code.Empty();
 	Progress = 0.0f;
 
-	FDelivery Job{FHandle(Life)};
+	FDelivery Job((FHandle(Life)));
 	Job.Product = Selected;
 	Job.File = SelectedFile;
 	Job.Generation = Generation;
