@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <set>
@@ -96,8 +97,9 @@ namespace KVAService
 		FService& Service;
 		mutable std::mutex Mutex;
 		FMembershipSettings Settings;
-		const std::vector<FProduct>& Products = Fixtures::Catalogue();
-		const std::map<std::string, std::string>& Previews = Fixtures::Previews();
+		// The fixture catalogue, then whatever a test added.
+		std::deque<FProduct> Products { Fixtures::Catalogue().begin(), Fixtures::Catalogue().end() };
+		std::map<std::string, std::string> Previews = Fixtures::Previews();
 		std::string SigningKey = Encoding::RandomBytes(32);
 		// Tells cursors this service made from forged ones.
 		std::string CursorTag = Signature("cursor", 0).substr(0, 8);
@@ -190,31 +192,37 @@ namespace KVAService
 			return File;
 		}
 
-		FJson ProductJson(const FProduct& Product) const
+		// The catalogue lists products without their files, which come with the details; the
+		// member's library lists them with their files.
+		FJson ProductJson(const FProduct& Product, bool bWithFiles) const
 		{
 			const bool bActive = Settings.MembershipStatus == "active";
 			const bool bAllowed = Product.Source == "purchase" || (bActive && Downloads < Settings.DailyLimit);
 			std::string Reason;
 			if (!bAllowed)
 			{
-				Reason = !bActive ? "membership_inactive" : "daily_download_limit";
+				Reason = !bActive ? "membership_required" : "daily_limit";
 			}
-			FJson Files = FJson::array();
-			for (const FPackage& Package : Product.Packages)
-			{
-				Files.push_back(FileJson(Product, Package, nullptr));
-			}
-			return {
+			FJson Json = {
 				{ "product_id", Product.ProductId },
 				{ "title", Product.Title },
 				{ "kind", Product.Kind },
 				{ "selection_id", Product.SelectionId },
 				{ "source", Product.Source },
 				{ "owned", Product.Source == "purchase" },
-				{ "thumbnail", { { "url", std::string("https://") + PreviewHosts[0] + "/previews/" + Product.ProductId + ".webp" } } },
+				{ "thumbnail", { { "url", Product.Thumbnail.empty() ? std::string("https://") + PreviewHosts[0] + "/previews/" + Product.ProductId + ".webp" : Product.Thumbnail } } },
 				{ "download", { { "allowed", bAllowed }, { "reason", Reason } } },
-				{ "files", Files },
 			};
+			if (bWithFiles)
+			{
+				FJson Files = FJson::array();
+				for (const FPackage& Package : Product.Packages)
+				{
+					Files.push_back(FileJson(Product, Package, nullptr));
+				}
+				Json["files"] = Files;
+			}
+			return Json;
 		}
 
 		FReply Listing(const FRequestRecord& Request, bool bLibrary)
@@ -263,7 +271,7 @@ namespace KVAService
 			FJson Items = FJson::array();
 			for (size_t Index = Offset; Index < Matches.size() && Index < Offset + PageSize; ++Index)
 			{
-				Items.push_back(ProductJson(*Matches[Index]));
+				Items.push_back(ProductJson(*Matches[Index], bLibrary));
 			}
 			FJson Body = { { "items", Items } };
 			if (Offset + PageSize < Matches.size())
@@ -458,7 +466,7 @@ namespace KVAService
 		Api("GET", "/v1/membership/products/*", true, [this](const FRequestRecord& Request)
 		{
 			const FProduct* Product = FindBySelection(Request.Path.substr(std::string("/v1/membership/products/").size()));
-			return Product ? Ok(ProductJson(*Product)) : Error(404, "not_found");
+			return Product ? Ok(ProductJson(*Product, true)) : Error(404, "not_found");
 		});
 
 		Api("POST", "/v1/membership/consent", true, [this](const FRequestRecord& Request)
@@ -632,9 +640,30 @@ namespace KVAService
 		Impl->ClockOffset += Seconds;
 	}
 
-	const std::vector<FProduct>& FMembership::Products() const
+	const std::deque<FProduct>& FMembership::Products() const
 	{
 		return Impl->Products;
+	}
+
+	void FMembership::AddProduct(FProduct Product, std::string PreviewWebP)
+	{
+		std::lock_guard Lock(Impl->Mutex);
+		if (!PreviewWebP.empty())
+		{
+			Impl->Previews[Product.ProductId] = std::move(PreviewWebP);
+		}
+		Impl->Products.push_back(std::move(Product));
+	}
+
+	FPackage FMembership::MakePackage(const std::string& PackageId, std::string ZipBytes)
+	{
+		FPackage Package;
+		Package.PackageId = PackageId;
+		Package.Filename = PackageId + ".zip";
+		Package.Formats = { "fbx", "png" };
+		Package.Sha256 = Encoding::Hex(Encoding::Sha256(ZipBytes));
+		Package.Bytes = std::move(ZipBytes);
+		return Package;
 	}
 
 	const FPackage* FMembership::FindPackage(const std::string& PackageId) const

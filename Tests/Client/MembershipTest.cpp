@@ -197,5 +197,5 @@ TEST_F(MembershipTest, TicketsQueueLimitAndExpire)
 	const FKVAProductPtr Product = FKVAClient::Product(Listed, false);
 	ASSERT_TRUE(Product.IsValid());
 	EXPECT_FALSE(Product->bAllowed);
-	EXPECT_EQ(Product->Reason, TEXT("daily_download_limit"));
+	EXPECT_EQ(Product->Reason, TEXT("daily_limit"));
 }

@@ -3,6 +3,7 @@
 #include "KestrovaService/Service.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,8 @@ namespace KVAService
 		bool bInLibrary = false;
 		bool bNeedsConsent = false;
 		std::vector<FPackage> Packages;
+		// The preview's address; empty means the service's own preview of this product.
+		std::string Thumbnail;
 	};
 
 	// What a test (or the demo) can change about the service while it runs.
@@ -82,7 +85,11 @@ namespace KVAService
 		// Moves the service's clock (attempt, token and address expiry, the daily count).
 		void AdvanceClock(int64_t Seconds);
 
-		const std::vector<FProduct>& Products() const;
+		const std::deque<FProduct>& Products() const;
+		// Adds a product after the fixture catalogue (with its preview tile, when given).
+		void AddProduct(FProduct Product, std::string PreviewWebP = std::string());
+		// A package record for ZIP bytes: id, file name, formats and SHA-256.
+		static FPackage MakePackage(const std::string& PackageId, std::string ZipBytes);
 		const FPackage* FindPackage(const std::string& PackageId) const;
 		// Tokens issued and not ended; the sign-out notice ends one.
 		std::vector<std::string> LiveTokens() const;
