@@ -242,7 +242,7 @@ namespace
 		Style.Set("Menu.Background", new FSlateColorBrush(FStyleColors::Dropdown));
 		Style.Set("Menu.Label", NormalText);
 		Style.Set("Menu.Block.Padding", FMargin(12.0f, 1.0f, 5.0f, 1.0f));
-		Style.Set("Menu.Button", FButtonStyle()
+		const FButtonStyle MenuButton = FButtonStyle()
 			.SetNormal(FSlateNoResource())
 			.SetPressed(FSlateColorBrush(FStyleColors::Primary))
 			.SetHovered(FSlateColorBrush(FStyleColors::Primary))
@@ -250,7 +250,20 @@ namespace
 			.SetHoveredForeground(FStyleColors::ForegroundHover)
 			.SetPressedForeground(FStyleColors::ForegroundHover)
 			.SetNormalPadding(FMargin(0, 2))
-			.SetPressedPadding(FMargin(0, 3, 0, 1)));
+			.SetPressedPadding(FMargin(0, 3, 0, 1));
+		Style.Set("Menu.Button", MenuButton);
+		Style.Set("Menu.Separator", new FSlateColorBrush(FStyleColors::White25));
+		Style.Set("Menu.Separator.Padding", FMargin(12.0f, 6.0f, 12.0f, 6.0f));
+		// The editor also spaces the heading's letters apart (letter spacing 250).
+		Style.Set("Menu.Heading", FTextBlockStyle(NormalText).SetFont(Font(7, "Bold")).SetColorAndOpacity(FStyleColors::White25));
+		Style.Set("Menu.Heading.Padding", FMargin(12.0f, 6.0f, 12.0f, 6.0f));
+		Style.Set("WindowMenuBar.Button", FButtonStyle(MenuButton)
+			.SetHovered(FSlateColorBrush(FStyleColors::Hover))
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetNormalForeground(FStyleColors::Foreground));
+		Style.Set("WindowMenuBar.Label", NormalText);
+		Style.Set("WindowMenuBar.MenuBar.Padding", FMargin(12.0f, 4.0f));
 	}
 
 	void SetupDockingStyles(FSlateStyleSet& Style, const FTextBlockStyle& NormalText)
