@@ -152,3 +152,11 @@ struct FSlateNoResource : public FSlateBrush
 	{
 	}
 };
+
+// Holds on to whatever a brush draws from, for as long as the brush is in use.
+class ISlateBrushSource
+{
+public:
+	virtual ~ISlateBrushSource() = default;
+	virtual const FSlateBrush* GetSlateBrush() const = 0;
+};

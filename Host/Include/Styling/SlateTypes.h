@@ -400,30 +400,42 @@ struct FTableRowStyle : public FSlateWidgetStyle
 	FSlateBrush InactiveHighlightedBrush;
 };
 
-// The style of a dock tab: its brushes, padding and label.
+// The style of a dock tab: its brushes, padding, label and close button.
 struct FDockTabStyle : public FSlateWidgetStyle
 {
 	static const FName TypeName;
 	const FName GetTypeName() const override { return TypeName; }
 	static const FDockTabStyle& GetDefault();
 
+	FDockTabStyle& SetCloseButtonStyle(const FButtonStyle& InCloseButtonStyle) { CloseButtonStyle = InCloseButtonStyle; return *this; }
 	FDockTabStyle& SetNormalBrush(const FSlateBrush& InNormalBrush) { NormalBrush = InNormalBrush; return *this; }
 	FDockTabStyle& SetHoveredBrush(const FSlateBrush& InHoveredBrush) { HoveredBrush = InHoveredBrush; return *this; }
 	FDockTabStyle& SetForegroundBrush(const FSlateBrush& InForegroundBrush) { ForegroundBrush = InForegroundBrush; return *this; }
 	FDockTabStyle& SetContentAreaBrush(const FSlateBrush& InContentAreaBrush) { ContentAreaBrush = InContentAreaBrush; return *this; }
+	FDockTabStyle& SetTabWellBrush(const FSlateBrush& InTabWellBrush) { TabWellBrush = InTabWellBrush; return *this; }
 	FDockTabStyle& SetTabPadding(const FMargin& InTabPadding) { TabPadding = InTabPadding; return *this; }
+	FDockTabStyle& SetOverlapWidth(float InOverlapWidth) { OverlapWidth = InOverlapWidth; return *this; }
 	FDockTabStyle& SetTabTextStyle(const FTextBlockStyle& InTabTextStyle) { TabTextStyle = InTabTextStyle; return *this; }
-	FDockTabStyle& SetNormalForegroundColor(const FSlateColor& InNormalForegroundColor) { NormalForegroundColor = InNormalForegroundColor; return *this; }
-	FDockTabStyle& SetActiveForegroundColor(const FSlateColor& InActiveForegroundColor) { ActiveForegroundColor = InActiveForegroundColor; return *this; }
+	FDockTabStyle& SetNormalForegroundColor(const FSlateColor& InColor) { NormalForegroundColor = InColor; return *this; }
+	FDockTabStyle& SetActiveForegroundColor(const FSlateColor& InColor) { ActiveForegroundColor = InColor; return *this; }
+	FDockTabStyle& SetForegroundForegroundColor(const FSlateColor& InColor) { ForegroundForegroundColor = InColor; return *this; }
+	FDockTabStyle& SetHoveredForegroundColor(const FSlateColor& InColor) { HoveredForegroundColor = InColor; return *this; }
+	FDockTabStyle& SetIconBorderPadding(float InIconBorderPadding) { IconBorderPadding = InIconBorderPadding; return *this; }
 
+	FButtonStyle CloseButtonStyle;
 	FSlateBrush NormalBrush;
 	FSlateBrush HoveredBrush;
 	FSlateBrush ForegroundBrush;
 	FSlateBrush ContentAreaBrush;
+	FSlateBrush TabWellBrush;
 	FMargin TabPadding;
+	float OverlapWidth = 0.0f;
 	FTextBlockStyle TabTextStyle;
 	FSlateColor NormalForegroundColor;
 	FSlateColor ActiveForegroundColor;
+	FSlateColor ForegroundForegroundColor;
+	FSlateColor HoveredForegroundColor;
+	float IconBorderPadding = 1.0f;
 };
 
 // The style of a window's background.

@@ -8,15 +8,17 @@
 enum class EStyleColor : uint8
 {
 	Black,
-	Background,
 	Title,
 	WindowBorder,
 	Foldout,
 	Input,
 	InputOutline,
 	Recessed,
+	Background,
+	Panel,
 	Header,
 	Dropdown,
+	DropdownOutline,
 	Hover,
 	Hover2,
 	White,
@@ -34,6 +36,7 @@ enum class EStyleColor : uint8
 	SelectInactive,
 	SelectParent,
 	SelectHover,
+	Notifications,
 	AccentBlue,
 	AccentPurple,
 	AccentPink,
@@ -46,6 +49,9 @@ enum class EStyleColor : uint8
 	AccentGray,
 	AccentWhite,
 	AccentFolder,
+	Warning,
+	Error,
+	Success,
 	MAX,
 };
 
@@ -61,8 +67,10 @@ struct FStyleColors
 	static const FSlateColor InputOutline;
 	static const FSlateColor Recessed;
 	static const FSlateColor Background;
+	static const FSlateColor Panel;
 	static const FSlateColor Header;
 	static const FSlateColor Dropdown;
+	static const FSlateColor DropdownOutline;
 	static const FSlateColor Hover;
 	static const FSlateColor Hover2;
 	static const FSlateColor White;
@@ -80,9 +88,22 @@ struct FStyleColors
 	static const FSlateColor SelectInactive;
 	static const FSlateColor SelectParent;
 	static const FSlateColor SelectHover;
+	static const FSlateColor Notifications;
 	static const FSlateColor AccentBlue;
-	static const FSlateColor AccentGreen;
+	static const FSlateColor AccentPurple;
+	static const FSlateColor AccentPink;
 	static const FSlateColor AccentRed;
+	static const FSlateColor AccentOrange;
+	static const FSlateColor AccentYellow;
+	static const FSlateColor AccentGreen;
+	static const FSlateColor AccentBrown;
+	static const FSlateColor AccentBlack;
+	static const FSlateColor AccentGray;
+	static const FSlateColor AccentWhite;
+	static const FSlateColor AccentFolder;
+	static const FSlateColor Warning;
+	static const FSlateColor Error;
+	static const FSlateColor Success;
 
 	// The active theme's value for a colour (the editor's default dark theme).
 	static const FLinearColor& GetColor(EStyleColor InColor);

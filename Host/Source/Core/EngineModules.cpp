@@ -3,6 +3,7 @@
 #include "AssetRegistry/AssetRegistryModule.h"
 #include "AssetToolsModule.h"
 #include "ContentBrowserModule.h"
+#include "ToolMenus/ToolMenusModule.h"
 
 namespace
 {
@@ -24,11 +25,16 @@ namespace
 		{TEXT("CoreUObject"), &Create<FDefaultModuleImpl>},
 		{TEXT("EditorFramework"), &Create<FDefaultModuleImpl>},
 		{TEXT("Engine"), &Create<FDefaultModuleImpl>},
+		{TEXT("InputCore"), &Create<FDefaultModuleImpl>},
 		{TEXT("Json"), &Create<FDefaultModuleImpl>},
+		{TEXT("Projects"), &Create<FDefaultModuleImpl>},
+		{TEXT("Slate"), &Create<FDefaultModuleImpl>},
+		{TEXT("SlateCore"), &Create<FDefaultModuleImpl>},
 		{TEXT("UnrealEd"), &Create<FDefaultModuleImpl>},
 		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
 		{TEXT("AssetTools"), &Create<FAssetToolsModule>},
 		{TEXT("ContentBrowser"), &Create<FContentBrowserModule>},
+		{TEXT("ToolMenus"), &Create<FToolMenusModule>},
 	};
 }
 

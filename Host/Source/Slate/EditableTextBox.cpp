@@ -77,9 +77,9 @@ FSlateColor SEditableTextBox::DetermineForegroundColor() const
 	{
 		return Style->ReadOnlyForegroundColor;
 	}
-	if (EditableText->HasKeyboardFocus() && FocusedForegroundColorOverride.IsSet())
+	if (EditableText->HasKeyboardFocus())
 	{
-		return FocusedForegroundColorOverride.Get();
+		return FocusedForegroundColorOverride.IsSet() ? FocusedForegroundColorOverride.Get() : Style->FocusedForegroundColor;
 	}
 	return ForegroundColorOverride.IsSet() ? ForegroundColorOverride.Get() : Style->ForegroundColor;
 }

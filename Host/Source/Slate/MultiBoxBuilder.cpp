@@ -25,7 +25,7 @@ FMenuBuilder::FMenuBuilder(const bool bInShouldCloseWindowAfterMenuSelection, TS
 }
 
 void FMenuBuilder::AddMenuEntry(const TAttribute<FText>& InLabel, const TAttribute<FText>& InToolTip, const FSlateIcon&, const FUIAction& UIAction, FName,
-	const EUserInterfaceActionType::Type, FName)
+	const EUserInterfaceActionType, FName)
 {
 	FEntry& Entry = Entries.Emplace_GetRef();
 	Entry.Label = InLabel;
@@ -34,7 +34,7 @@ void FMenuBuilder::AddMenuEntry(const TAttribute<FText>& InLabel, const TAttribu
 }
 
 void FMenuBuilder::AddMenuEntry(const FUIAction& UIAction, const TSharedRef<SWidget> Contents, const FName&, const TAttribute<FText>& InToolTip,
-	const EUserInterfaceActionType::Type, FName)
+	const EUserInterfaceActionType, FName)
 {
 	FEntry& Entry = Entries.Emplace_GetRef();
 	Entry.Widget = Contents;
@@ -89,10 +89,16 @@ TSharedRef<SWidget> FMenuBuilder::MakeWidget(FMultiBox::FOnMakeMultiBoxBuilderOv
 		switch (Entry.Kind)
 		{
 		case FEntry::EKind::Separator:
-			List->AddSlot().AutoHeight().Padding(12.0f, 6.0f)[SNew(SBox).HeightOverride(1.0f)[SNew(SBorder).Padding(0)]];
+			List->AddSlot().AutoHeight().Padding(StyleSet->GetMargin("Menu.Separator.Padding"))
+			[
+				SNew(SBox).HeightOverride(1.0f)[SNew(SBorder).Padding(0).BorderImage(StyleSet->GetBrush("Menu.Separator"))]
+			];
 			break;
 		case FEntry::EKind::Heading:
-			List->AddSlot().AutoHeight().Padding(12.0f, 6.0f)[SNew(STextBlock).Text(Entry.Label).TextStyle(&LabelStyle)];
+			List->AddSlot().AutoHeight().Padding(StyleSet->GetMargin("Menu.Heading.Padding"))
+			[
+				SNew(STextBlock).Text(Entry.Label).TextStyle(&StyleSet->GetWidgetStyle<FTextBlockStyle>("Menu.Heading"))
+			];
 			break;
 		case FEntry::EKind::Widget:
 			List->AddSlot().AutoHeight().Padding(BlockPadding)[Entry.Widget.ToSharedRef()];

@@ -20,9 +20,10 @@ namespace
 	const float InputFocusThickness = 1.0f;
 	const FMargin ButtonMargins(12.0f, 1.5f, 12.0f, 1.5f);
 	const FMargin PressedButtonMargins(12.0f, 2.5f, 12.0f, 0.5f);
+	const FMargin ComboButtonMargin(8.0f, 1.0f, 8.0f, 1.0f);
+	const FMargin PressedComboButtonMargin(8.0f, 2.0f, 8.0f, 0.0f);
+	const FVector2D Icon16x16(16.0f, 16.0f);
 	const FVector2D Icon18x18(18.0f, 18.0f);
-	// The outline of menus (not looked up: taken as the theme's hover grey).
-	const FSlateColor& WindowHighlight = FStyleColors::Hover;
 
 	FSlateFontInfo Font(float Size, const char* Typeface)
 	{
@@ -44,7 +45,9 @@ namespace
 		Style.Set("SmallFontBold", Font(8, "Bold"));
 		Style.Set("NormalText", NormalText);
 		Style.Set("SmallText", FTextBlockStyle(NormalText).SetFont(Font(8, "Regular")));
-		Style.Set("ButtonText", FTextBlockStyle(NormalText).SetFont(Font(10, "Bold")));
+		Style.Set("ButtonText", NormalText);
+		Style.Set("PrimaryButtonText", FTextBlockStyle(NormalText).SetFont(Font(10, "Bold")));
+		Style.Set("HintText", FTextBlockStyle(NormalText).SetFont(Font(8, "Italic")).SetColorAndOpacity(FSlateColor::UseSubduedForeground()));
 
 		Style.Set("NormalEditableText", FEditableTextStyle()
 			.SetBackgroundImageSelected(FSlateColorBrush(FStyleColors::Highlight))
@@ -61,12 +64,13 @@ namespace
 			.SetBackgroundImageNormal(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::InputOutline, InputFocusThickness))
 			.SetBackgroundImageHovered(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
 			.SetBackgroundImageFocused(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Primary, InputFocusThickness))
-			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius))
+			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Header, InputFocusRadius, FStyleColors::InputOutline, InputFocusThickness))
 			.SetFont(Font(10, "Regular"))
-			.SetPadding(FMargin(12.0f, 4.0f, 12.0f, 5.0f))
-			.SetForegroundColor(FStyleColors::White)
+			.SetPadding(FMargin(8.0f, 3.0f, 8.0f, 4.0f))
+			.SetForegroundColor(FStyleColors::Foreground)
 			.SetBackgroundColor(FStyleColors::White)
 			.SetReadOnlyForegroundColor(FSlateColor::UseForeground())
+			.SetFocusedForegroundColor(FStyleColors::White)
 			.SetScrollBarStyle(ScrollBar);
 		Style.Set("NormalEditableTextBox", NormalEditableTextBox);
 
@@ -75,59 +79,60 @@ namespace
 			.SetBackgroundImageNormal(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Secondary, InputFocusThickness))
 			.SetBackgroundImageHovered(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Hover, InputFocusThickness))
 			.SetBackgroundImageFocused(FSlateRoundedBoxBrush(FStyleColors::Input, FStyleColors::Primary, InputFocusThickness))
-			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Input));
+			.SetBackgroundImageReadOnly(FSlateRoundedBoxBrush(FStyleColors::Header, FStyleColors::InputOutline, InputFocusThickness));
 		Style.Set("SearchBox", FSearchBoxStyle()
 			.SetTextBoxStyle(SearchBoxEdit)
-			.SetGlassImage(FSlateVectorImageBrush("Starship/Common/search", FVector2D(16.0f, 16.0f)))
-			.SetClearImage(FSlateVectorImageBrush("Starship/Common/close", FVector2D(16.0f, 16.0f)))
-			.SetImagePadding(FMargin(3.0f, 0.0f, -2.0f, 0.0f))
+			.SetGlassImage(FSlateVectorImageBrush("Starship/Common/search", Icon16x16))
+			.SetClearImage(FSlateVectorImageBrush("Starship/Common/close", Icon16x16))
+			.SetUpArrowImage(FSlateVectorImageBrush("Starship/Common/chevron-up", Icon16x16, FStyleColors::Foreground))
+			.SetDownArrowImage(FSlateVectorImageBrush("Starship/Common/chevron-down", Icon16x16, FStyleColors::Foreground))
+			.SetImagePadding(FMargin(3.0f, 0.0f, 0.0f, 0.0f))
 			.SetLeftAlignButtons(true));
 	}
 
 	void SetupButtonStyles(FSlateStyleSet& Style)
 	{
 		Style.Set("PrimaryButton", FButtonStyle()
-			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Primary, 4.0f, FStyleColors::InputOutline, InputFocusThickness))
-			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::PrimaryHover, 4.0f, FStyleColors::Hover, InputFocusThickness))
-			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::PrimaryPress, 4.0f, FStyleColors::Hover, InputFocusThickness))
-			.SetNormalForeground(FStyleColors::Background)
-			.SetHoveredForeground(FStyleColors::Background)
-			.SetPressedForeground(FStyleColors::Background)
-			.SetDisabledForeground(FStyleColors::Background)
-			.SetNormalPadding(ButtonMargins)
-			.SetPressedPadding(PressedButtonMargins));
-		Style.Set("Button", FButtonStyle()
-			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Secondary, 4.0f, FStyleColors::InputOutline, InputFocusThickness))
-			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f, FStyleColors::Hover, InputFocusThickness))
-			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Header, 4.0f, FStyleColors::Hover, InputFocusThickness))
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Primary, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::PrimaryHover, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::PrimaryPress, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetDisabled(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 4.0f, FStyleColors::Recessed, InputFocusThickness))
 			.SetNormalForeground(FStyleColors::ForegroundHover)
 			.SetHoveredForeground(FStyleColors::ForegroundHover)
 			.SetPressedForeground(FStyleColors::ForegroundHover)
 			.SetDisabledForeground(FStyleColors::Foreground)
 			.SetNormalPadding(ButtonMargins)
 			.SetPressedPadding(PressedButtonMargins));
-		Style.Set("SimpleButton", FButtonStyle()
+		const FButtonStyle Button = FButtonStyle()
+			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Secondary, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Header, 4.0f, FStyleColors::Input, InputFocusThickness))
+			.SetDisabled(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 4.0f, FStyleColors::Recessed, InputFocusThickness))
+			.SetNormalForeground(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetDisabledForeground(FStyleColors::Foreground)
+			.SetNormalPadding(ButtonMargins)
+			.SetPressedPadding(PressedButtonMargins);
+		Style.Set("Button", Button);
+		Style.Set("SecondaryButton", Button);
+		const FButtonStyle SimpleButton = FButtonStyle()
 			.SetNormal(FSlateNoResource())
-			.SetHovered(FSlateNoResource())
-			.SetPressed(FSlateNoResource())
+			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 4.0f))
+			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 4.0f))
 			.SetDisabled(FSlateNoResource())
 			.SetNormalForeground(FStyleColors::Foreground)
 			.SetHoveredForeground(FStyleColors::ForegroundHover)
 			.SetPressedForeground(FStyleColors::ForegroundHover)
 			.SetDisabledForeground(FStyleColors::Foreground)
-			.SetNormalPadding(FMargin(2, 2, 2, 2))
-			.SetPressedPadding(FMargin(2, 3, 2, 1)));
-		Style.Set("SecondaryButton", FButtonStyle()
-			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Secondary, 4.0f))
-			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Hover, 4.0f))
-			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Header, 4.0f))
-			.SetDisabled(FSlateNoResource())
-			.SetNormalForeground(FStyleColors::ForegroundHover)
-			.SetHoveredForeground(FStyleColors::ForegroundHover)
-			.SetPressedForeground(FStyleColors::ForegroundHover)
-			.SetDisabledForeground(FStyleColors::Foreground)
-			.SetNormalPadding(FMargin(8, 4.5f, 8, 3.5f))
-			.SetPressedPadding(FMargin(8, 5, 6, 3)));
+			.SetNormalPadding(ButtonMargins)
+			.SetPressedPadding(PressedButtonMargins);
+		Style.Set("SimpleButton", FButtonStyle(SimpleButton)
+			.SetNormalPadding(FMargin(2.0f, 1.0f, 2.0f, 1.0f))
+			.SetPressedPadding(FMargin(2.0f, 2.0f, 2.0f, 0.0f)));
+		Style.Set("SimpleButtonLabelAndIcon", FButtonStyle(SimpleButton)
+			.SetNormalPadding(FMargin(4.0f, 1.0f, 4.0f, 1.0f))
+			.SetPressedPadding(FMargin(4.0f, 2.0f, 4.0f, 0.0f)));
 		Style.Set("NoBorder", FButtonStyle()
 			.SetNormal(FSlateNoResource())
 			.SetHovered(FSlateNoResource())
@@ -145,17 +150,18 @@ namespace
 			.SetNormal(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::InputOutline, InputFocusThickness))
 			.SetHovered(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
 			.SetPressed(FSlateRoundedBoxBrush(FStyleColors::Input, InputFocusRadius, FStyleColors::Hover, InputFocusThickness))
+			.SetDisabled(FSlateRoundedBoxBrush(FStyleColors::Dropdown, InputFocusRadius, FStyleColors::DropdownOutline, InputFocusThickness))
 			.SetNormalForeground(FStyleColors::Foreground)
 			.SetHoveredForeground(FStyleColors::ForegroundHover)
 			.SetPressedForeground(FStyleColors::ForegroundHover)
-			.SetDisabledForeground(FStyleColors::White25)
-			.SetNormalPadding(FMargin(8.0f, 2.0f, 4.0f, 2.0f))
-			.SetPressedPadding(FMargin(8.0f, 2.0f, 4.0f, 2.0f));
+			.SetDisabledForeground(FStyleColors::ForegroundHover)
+			.SetNormalPadding(ComboButtonMargin)
+			.SetPressedPadding(PressedComboButtonMargin);
 		const FComboButtonStyle ComboButton = FComboButtonStyle()
 			.SetButtonStyle(ComboButtonButton)
 			.SetContentPadding(FMargin(0.0f))
-			.SetDownArrowImage(FSlateVectorImageBrush("Starship/CoreWidgets/ComboBox/wide-chevron-down", FVector2D(20.0f, 16.0f)))
-			.SetMenuBorderBrush(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 0.0f, WindowHighlight, 1.0f))
+			.SetDownArrowImage(FSlateVectorImageBrush("Starship/CoreWidgets/ComboBox/wide-chevron-down", Icon16x16))
+			.SetMenuBorderBrush(FSlateRoundedBoxBrush(FStyleColors::Dropdown, 0.0f, FStyleColors::DropdownOutline, 1.0f))
 			.SetMenuBorderPadding(FMargin(0.0f));
 		Style.Set("ComboButton", ComboButton);
 		Style.Set("ComboBox", FComboBoxStyle()
@@ -164,18 +170,18 @@ namespace
 			.SetComboButtonStyle(ComboButton));
 		Style.Set("ComboBox.Row", FTableRowStyle()
 			.SetEvenRowBackgroundBrush(FSlateNoResource())
-			.SetEvenRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Hover))
+			.SetEvenRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Primary))
 			.SetOddRowBackgroundBrush(FSlateNoResource())
-			.SetOddRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Hover))
-			.SetSelectorFocusedBrush(FSlateNoResource())
-			.SetActiveBrush(FSlateColorBrush(FStyleColors::Primary))
-			.SetActiveHoveredBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
-			.SetActiveHighlightedBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
-			.SetInactiveBrush(FSlateColorBrush(FStyleColors::Primary))
-			.SetInactiveHoveredBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
-			.SetInactiveHighlightedBrush(FSlateColorBrush(FStyleColors::PrimaryHover))
+			.SetOddRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetSelectorFocusedBrush(FSlateRoundedBoxBrush(FStyleColors::Transparent, InputFocusRadius, FStyleColors::Select, InputFocusThickness))
+			.SetActiveBrush(FSlateNoResource())
+			.SetActiveHoveredBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetActiveHighlightedBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetInactiveBrush(FSlateNoResource())
+			.SetInactiveHoveredBrush(FSlateColorBrush(FStyleColors::Primary))
+			.SetInactiveHighlightedBrush(FSlateColorBrush(FStyleColors::Primary))
 			.SetTextColor(FStyleColors::White)
-			.SetSelectedTextColor(FStyleColors::Input)
+			.SetSelectedTextColor(FStyleColors::White)
 			.SetDropIndicator_Above(FSlateNoResource())
 			.SetDropIndicator_Onto(FSlateNoResource())
 			.SetDropIndicator_Below(FSlateNoResource()));
@@ -183,37 +189,39 @@ namespace
 
 	void SetupCheckboxStyles(FSlateStyleSet& Style)
 	{
-		const FSlateVectorImageBrush Check("Starship/CoreWidgets/CheckBox/check", FVector2D(16.0f, 16.0f), FStyleColors::Primary);
-		const FSlateVectorImageBrush CheckHovered("Starship/CoreWidgets/CheckBox/check", FVector2D(16.0f, 16.0f), FStyleColors::PrimaryHover);
+		const float CheckboxCornerRadius = 3.0f;
+		const float CheckboxOutlineThickness = 1.0f;
+		auto Check = [](const FSlateColor& Color) { return FSlateVectorImageBrush("Starship/CoreWidgets/CheckBox/check", Icon16x16, Color); };
+		auto Indeterminate = [](const FSlateColor& Color) { return FSlateVectorImageBrush("Starship/CoreWidgets/CheckBox/indeterminate", Icon16x16, Color); };
 		Style.Set("Checkbox", FCheckBoxStyle()
 			.SetCheckBoxType(ESlateCheckBoxType::CheckBox)
-			.SetForegroundColor(FLinearColor::White)
-			.SetHoveredForeground(FLinearColor::White)
-			.SetPressedForeground(FLinearColor::White)
-			.SetCheckedForeground(FLinearColor::White)
-			.SetCheckedHoveredForeground(FLinearColor::White)
-			.SetCheckedPressedForeground(FLinearColor::White)
-			.SetUndeterminedForeground(FLinearColor::White)
+			.SetForegroundColor(FStyleColors::ForegroundHover)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetCheckedForeground(FStyleColors::ForegroundHover)
+			.SetCheckedHoveredForeground(FStyleColors::ForegroundHover)
+			.SetCheckedPressedForeground(FStyleColors::ForegroundHover)
+			.SetUndeterminedForeground(FStyleColors::ForegroundHover)
 			.SetUncheckedImage(FSlateNoResource())
 			.SetUncheckedHoveredImage(FSlateNoResource())
 			.SetUncheckedPressedImage(FSlateNoResource())
-			.SetCheckedImage(Check)
-			.SetCheckedHoveredImage(CheckHovered)
-			.SetCheckedPressedImage(Check)
-			.SetUndeterminedImage(FSlateNoResource())
-			.SetUndeterminedHoveredImage(FSlateNoResource())
-			.SetUndeterminedPressedImage(FSlateNoResource())
-			.SetBackgroundImage(FSlateRoundedBoxBrush(FStyleColors::Input, 3.0f, FStyleColors::InputOutline, 1.0f, Icon18x18))
-			.SetBackgroundHoveredImage(FSlateRoundedBoxBrush(FStyleColors::Input, 3.0f, FStyleColors::Hover, 1.0f, Icon18x18))
-			.SetBackgroundPressedImage(FSlateRoundedBoxBrush(FStyleColors::Foldout, 3.0f, FStyleColors::Hover, 1.0f, Icon18x18)));
+			.SetCheckedImage(Check(FStyleColors::Primary))
+			.SetCheckedHoveredImage(Check(FStyleColors::PrimaryHover))
+			.SetCheckedPressedImage(Check(FStyleColors::PrimaryPress))
+			.SetUndeterminedImage(Indeterminate(FStyleColors::Primary))
+			.SetUndeterminedHoveredImage(Indeterminate(FStyleColors::PrimaryHover))
+			.SetUndeterminedPressedImage(Indeterminate(FStyleColors::PrimaryPress))
+			.SetBackgroundImage(FSlateRoundedBoxBrush(FStyleColors::Input, CheckboxCornerRadius, FStyleColors::Secondary, CheckboxOutlineThickness, Icon18x18))
+			.SetBackgroundHoveredImage(FSlateRoundedBoxBrush(FStyleColors::Input, CheckboxCornerRadius, FStyleColors::Hover, CheckboxOutlineThickness, Icon18x18))
+			.SetBackgroundPressedImage(FSlateRoundedBoxBrush(FStyleColors::Input, CheckboxCornerRadius, FStyleColors::Hover, CheckboxOutlineThickness, Icon18x18)));
 	}
 
 	void SetupTableViewStyles(FSlateStyleSet& Style)
 	{
 		Style.Set("TableView.Row", FTableRowStyle()
-			.SetEvenRowBackgroundBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetEvenRowBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed))
 			.SetEvenRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::SelectHover))
-			.SetOddRowBackgroundBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetOddRowBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed))
 			.SetOddRowBackgroundHoveredBrush(FSlateColorBrush(FStyleColors::SelectHover))
 			.SetSelectorFocusedBrush(FSlateNoResource())
 			.SetActiveBrush(FSlateColorBrush(FStyleColors::Select))
@@ -223,7 +231,7 @@ namespace
 			.SetActiveHighlightedBrush(FSlateColorBrush(FStyleColors::SelectParent))
 			.SetInactiveHighlightedBrush(FSlateColorBrush(FStyleColors::SelectParent))
 			.SetTextColor(FStyleColors::Foreground)
-			.SetSelectedTextColor(FStyleColors::ForegroundInverted)
+			.SetSelectedTextColor(FStyleColors::ForegroundHover)
 			.SetDropIndicator_Above(FSlateNoResource())
 			.SetDropIndicator_Onto(FSlateNoResource())
 			.SetDropIndicator_Below(FSlateNoResource()));
@@ -234,30 +242,70 @@ namespace
 		Style.Set("Menu.Background", new FSlateColorBrush(FStyleColors::Dropdown));
 		Style.Set("Menu.Label", NormalText);
 		Style.Set("Menu.Block.Padding", FMargin(12.0f, 1.0f, 5.0f, 1.0f));
-		Style.Set("Menu.Button", FButtonStyle()
+		const FButtonStyle MenuButton = FButtonStyle()
 			.SetNormal(FSlateNoResource())
 			.SetPressed(FSlateColorBrush(FStyleColors::Primary))
 			.SetHovered(FSlateColorBrush(FStyleColors::Primary))
 			.SetNormalForeground(FStyleColors::ForegroundHover)
-			.SetHoveredForeground(FStyleColors::Black)
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
 			.SetPressedForeground(FStyleColors::ForegroundHover)
 			.SetNormalPadding(FMargin(0, 2))
-			.SetPressedPadding(FMargin(0, 3, 0, 1)));
+			.SetPressedPadding(FMargin(0, 3, 0, 1));
+		Style.Set("Menu.Button", MenuButton);
+		Style.Set("Menu.Separator", new FSlateColorBrush(FStyleColors::White25));
+		Style.Set("Menu.Separator.Padding", FMargin(12.0f, 6.0f, 12.0f, 6.0f));
+		// The editor also spaces the heading's letters apart (letter spacing 250).
+		Style.Set("Menu.Heading", FTextBlockStyle(NormalText).SetFont(Font(7, "Bold")).SetColorAndOpacity(FStyleColors::White25));
+		Style.Set("Menu.Heading.Padding", FMargin(12.0f, 6.0f, 12.0f, 6.0f));
+		Style.Set("WindowMenuBar.Button", FButtonStyle(MenuButton)
+			.SetHovered(FSlateColorBrush(FStyleColors::Hover))
+			.SetHoveredForeground(FStyleColors::ForegroundHover)
+			.SetPressedForeground(FStyleColors::ForegroundHover)
+			.SetNormalForeground(FStyleColors::Foreground));
+		Style.Set("WindowMenuBar.Label", NormalText);
+		Style.Set("WindowMenuBar.MenuBar.Padding", FMargin(12.0f, 4.0f));
 	}
 
 	void SetupDockingStyles(FSlateStyleSet& Style, const FTextBlockStyle& NormalText)
 	{
-		// The tab shapes are images in the editor; here the active tab is a rounded box of the
-		// same colour.
+		const FButtonStyle CloseButton = FButtonStyle()
+			.SetNormal(FSlateVectorImageBrush("Starship/Common/close-small", Icon16x16, FStyleColors::Foreground))
+			.SetPressed(FSlateVectorImageBrush("Starship/Common/close-small", Icon16x16, FStyleColors::Foreground))
+			.SetHovered(FSlateVectorImageBrush("Starship/Common/close-small", Icon16x16, FStyleColors::ForegroundHover));
+		// The tab shape is an image in the editor (a box with its top corners rounded by 4); here
+		// it is a rounded box of the same colour with square bottom corners.
+		const FVector4 TabCorners(4.0f, 4.0f, 0.0f, 0.0f);
+		const FSlateRoundedBoxBrush HoveredTab(FStyleColors::Panel.GetSpecifiedColor().CopyWithNewOpacity(0.8f), TabCorners);
+		const FSlateRoundedBoxBrush ForegroundTab(FStyleColors::Panel, TabCorners);
 		Style.Set("Docking.Tab", FDockTabStyle()
+			.SetCloseButtonStyle(CloseButton)
 			.SetNormalBrush(FSlateNoResource())
-			.SetHoveredBrush(FSlateRoundedBoxBrush(FStyleColors::Background, 4.0f))
-			.SetForegroundBrush(FSlateRoundedBoxBrush(FStyleColors::Background, 4.0f))
-			.SetContentAreaBrush(FSlateColorBrush(FStyleColors::Background))
-			.SetTabPadding(FMargin(10, 3, 10, 4))
-			.SetTabTextStyle(NormalText)
+			.SetHoveredBrush(HoveredTab)
+			.SetForegroundBrush(ForegroundTab)
+			.SetContentAreaBrush(FSlateColorBrush(FStyleColors::Panel))
+			.SetTabWellBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetTabPadding(FMargin(4.0f, 3.0f, 10.0f, 4.0f))
+			.SetOverlapWidth(-2.0f)
 			.SetNormalForegroundColor(FStyleColors::Foreground)
-			.SetActiveForegroundColor(FStyleColors::ForegroundHover));
+			.SetActiveForegroundColor(FStyleColors::ForegroundHover)
+			.SetForegroundForegroundColor(FStyleColors::Foreground)
+			.SetHoveredForegroundColor(FStyleColors::ForegroundHover)
+			.SetTabTextStyle(NormalText));
+		Style.Set("Docking.MajorTab", FDockTabStyle()
+			.SetCloseButtonStyle(CloseButton)
+			.SetNormalBrush(FSlateNoResource())
+			.SetHoveredBrush(HoveredTab)
+			.SetForegroundBrush(ForegroundTab)
+			.SetContentAreaBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetTabWellBrush(FSlateColorBrush(FStyleColors::Background))
+			.SetTabPadding(FMargin(4.0f, 4.0f, 10.0f, 4.0f))
+			.SetOverlapWidth(-2.0f)
+			.SetNormalForegroundColor(FStyleColors::Foreground)
+			.SetActiveForegroundColor(FStyleColors::White)
+			.SetForegroundForegroundColor(FStyleColors::White)
+			.SetHoveredForegroundColor(FStyleColors::White)
+			.SetTabTextStyle(NormalText)
+			.SetIconBorderPadding(4.0f));
 		Style.Set("Window", FWindowStyle()
 			.SetBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed))
 			.SetChildBackgroundBrush(FSlateColorBrush(FStyleColors::Recessed)));
@@ -284,8 +332,8 @@ namespace
 		Style->Set("BlackBrush", new FSlateColorBrush(FLinearColor::Black));
 		Style->Set("Border", new FSlateColorBrush(FStyleColors::Background));
 		Style->Set("FocusRectangle", new FSlateRoundedBoxBrush(FStyleColors::Transparent, InputFocusRadius, FStyleColors::Primary, InputFocusThickness));
-		// The fill and marquee are a 20 x 12 image tinted Primary in the editor.
-		FSlateColorBrush Fill(FStyleColors::Primary);
+		// The fill and marquee are a 20 x 12 marquee image tinted PrimaryHover in the editor.
+		FSlateColorBrush Fill(FStyleColors::PrimaryHover);
 		Fill.ImageSize = FVector2D(20.0f, 12.0f);
 		Style->Set("ProgressBar", FProgressBarStyle()
 			.SetBackgroundImage(FSlateColorBrush(FStyleColors::Foldout))
@@ -293,7 +341,7 @@ namespace
 			.SetMarqueeImage(Fill)
 			.SetEnableFillAnimation(true));
 		Style->Set("Splitter", FSplitterStyle()
-			.SetHandleNormalBrush(FSlateColorBrush(FStyleColors::Recessed))
+			.SetHandleNormalBrush(FSlateColorBrush(FStyleColors::Background))
 			.SetHandleHighlightBrush(FSlateColorBrush(FStyleColors::Secondary)));
 		Style->Set("ScrollBox", FScrollBoxStyle()
 			.SetTopShadowBrush(FSlateNoResource())

@@ -140,12 +140,15 @@ FString FSlateDriver::WhyNotClickable(const TSharedRef<SWidget>& Widget) const
 	}
 	const FVector2D Centre = GetRect(Widget).GetCenter();
 	const TSharedPtr<SWidget> Topmost = Window->GetHittestGrid().GetTopmostWidget(Centre);
-	if (!IsWithin(Topmost, &Widget.Get()))
+	// A press lands on the widget, on something inside it, or (for a widget that is not hit
+	// itself, such as a button's label) on what holds it; anything else covers it.
+	const bool bLandsInside = IsWithin(Topmost, &Widget.Get());
+	if (!bLandsInside && !(Topmost.IsValid() && IsWithin(Widget, Topmost.Get())))
 	{
 		return Topmost.IsValid() ? TEXT("covered by ") + Topmost->GetTypeAsString() : FString(TEXT("not shown"));
 	}
 	const FWidgetPath Path = Window->GetHittestGrid().GetBubblePath(Window, Centre, false);
-	return Path.ContainsWidget(&Widget.Get()) ? FString() : FString(TEXT("disabled"));
+	return Path.ContainsWidget(bLandsInside ? &Widget.Get() : Topmost.Get()) ? FString() : FString(TEXT("disabled"));
 }
 
 FString FSlateDriver::Click(const TSharedRef<SWidget>& Widget) const

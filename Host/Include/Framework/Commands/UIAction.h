@@ -16,19 +16,6 @@ enum class EUIActionRepeatMode
 	RepeatEnabled,
 };
 
-namespace EUserInterfaceActionType
-{
-	enum Type : int
-	{
-		None,
-		Button,
-		ToggleButton,
-		RadioButton,
-		Check,
-		CollapsedButton,
-	};
-}
-
 // What a menu entry or tool button does, and whether it can.
 struct FUIAction
 {

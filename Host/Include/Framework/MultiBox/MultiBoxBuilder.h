@@ -3,6 +3,7 @@
 #include "CoreTypes.h"
 #include "Containers/Array.h"
 #include "Framework/Commands/UIAction.h"
+#include "Framework/Commands/UICommandInfo.h"
 #include "Internationalization/Text.h"
 #include "Misc/Attribute.h"
 #include "Styling/CoreStyle.h"
@@ -32,10 +33,10 @@ public:
 		bool bInSearchable = true, FName InMenuName = NAME_None, bool bInRecursivelySearchable = true);
 
 	void AddMenuEntry(const TAttribute<FText>& InLabel, const TAttribute<FText>& InToolTip, const FSlateIcon& InIcon, const FUIAction& UIAction,
-		FName InExtensionHook = NAME_None, const EUserInterfaceActionType::Type UserInterfaceActionType = EUserInterfaceActionType::Button,
+		FName InExtensionHook = NAME_None, const EUserInterfaceActionType UserInterfaceActionType = EUserInterfaceActionType::Button,
 		FName InTutorialHighlightName = NAME_None);
 	void AddMenuEntry(const FUIAction& UIAction, const TSharedRef<SWidget> Contents, const FName& InExtensionHook = NAME_None,
-		const TAttribute<FText>& InToolTip = TAttribute<FText>(), const EUserInterfaceActionType::Type UserInterfaceActionType = EUserInterfaceActionType::Button,
+		const TAttribute<FText>& InToolTip = TAttribute<FText>(), const EUserInterfaceActionType UserInterfaceActionType = EUserInterfaceActionType::Button,
 		FName InTutorialHighlightName = NAME_None);
 	void AddWidget(TSharedRef<SWidget> InWidget, const FText& Label, bool bNoIndent = false, bool bSearchable = true);
 	void AddMenuSeparator(FName InExtensionHook = NAME_None);

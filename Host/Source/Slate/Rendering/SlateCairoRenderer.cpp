@@ -118,12 +118,18 @@ namespace
 			cairo_line_to(Cairo, X + 0.42 * W, Y + 0.72 * H);
 			cairo_line_to(Cairo, X + 0.78 * W, Y + 0.30 * H);
 		}
-		else if (Name.EndsWith(TEXT("chevron-down")))
+		else if (Name.EndsWith(TEXT("/indeterminate")))
+		{
+			cairo_move_to(Cairo, X + 0.28 * W, Y + 0.5 * H);
+			cairo_line_to(Cairo, X + 0.72 * W, Y + 0.5 * H);
+		}
+		else if (Name.EndsWith(TEXT("chevron-down")) || Name.EndsWith(TEXT("chevron-up")))
 		{
 			const double Side = std::min(W, H) * 0.25;
-			cairo_move_to(Cairo, X + W * 0.5 - Side, Y + H * 0.5 - Side * 0.5);
-			cairo_line_to(Cairo, X + W * 0.5, Y + H * 0.5 + Side * 0.5);
-			cairo_line_to(Cairo, X + W * 0.5 + Side, Y + H * 0.5 - Side * 0.5);
+			const double Tip = Name.EndsWith(TEXT("chevron-down")) ? 0.5 : -0.5;
+			cairo_move_to(Cairo, X + W * 0.5 - Side, Y + H * 0.5 - Side * Tip);
+			cairo_line_to(Cairo, X + W * 0.5, Y + H * 0.5 + Side * Tip);
+			cairo_line_to(Cairo, X + W * 0.5 + Side, Y + H * 0.5 - Side * Tip);
 		}
 		else if (Name.EndsWith(TEXT("/search")))
 		{
@@ -131,12 +137,13 @@ namespace
 			cairo_move_to(Cairo, X + 0.62 * W, Y + 0.62 * H);
 			cairo_line_to(Cairo, X + 0.82 * W, Y + 0.82 * H);
 		}
-		else if (Name.EndsWith(TEXT("/close")))
+		else if (Name.EndsWith(TEXT("/close")) || Name.EndsWith(TEXT("/close-small")))
 		{
-			cairo_move_to(Cairo, X + 0.3 * W, Y + 0.3 * H);
-			cairo_line_to(Cairo, X + 0.7 * W, Y + 0.7 * H);
-			cairo_move_to(Cairo, X + 0.7 * W, Y + 0.3 * H);
-			cairo_line_to(Cairo, X + 0.3 * W, Y + 0.7 * H);
+			const double Inset = Name.EndsWith(TEXT("/close")) ? 0.3 : 0.36;
+			cairo_move_to(Cairo, X + Inset * W, Y + Inset * H);
+			cairo_line_to(Cairo, X + (1 - Inset) * W, Y + (1 - Inset) * H);
+			cairo_move_to(Cairo, X + (1 - Inset) * W, Y + Inset * H);
+			cairo_line_to(Cairo, X + Inset * W, Y + (1 - Inset) * H);
 		}
 		else
 		{

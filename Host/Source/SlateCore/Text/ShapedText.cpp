@@ -59,7 +59,10 @@ namespace
 	private:
 		FFontContext()
 		{
+			// A configuration of our own: only the Roboto folder, cached where the user's
+			// fonts are cached.
 			FcConfig* Config = FcConfigCreate();
+			FcConfigParseAndLoadFromMemory(Config, reinterpret_cast<const FcChar8*>("<fontconfig><cachedir prefix=\"xdg\">fontconfig</cachedir></fontconfig>"), FcFalse);
 			const std::string Root = KVA_ROBOTO_DIR;
 			FcConfigAppFontAddDir(Config, reinterpret_cast<const FcChar8*>((Root + "/RobotoTTF").c_str()));
 			FcConfigAppFontAddDir(Config, reinterpret_cast<const FcChar8*>(Root.c_str()));

@@ -1,0 +1,4 @@
+#include "Misc/CoreDelegates.h"
+
+FSimpleMulticastDelegate FCoreDelegates::OnPostEngineInit;
+FSimpleMulticastDelegate FCoreDelegates::OnEnginePreExit;
