@@ -134,6 +134,7 @@ namespace KVAService
 			Record.Method = Request.method;
 			Record.Host = HostOf(Request);
 			Record.Path = Request.path;
+			Record.Target = Request.target;
 			for (const auto& [Name, Value] : Request.params)
 			{
 				Record.Query[Name] = Value;

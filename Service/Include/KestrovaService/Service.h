@@ -18,6 +18,8 @@ namespace KVAService
 		std::string Method;
 		std::string Host;
 		std::string Path;
+		// The request target as sent: path and query, still percent-encoded.
+		std::string Target;
 		std::map<std::string, std::string> Query;
 		std::map<std::string, std::string> Headers;
 		std::string Body;

@@ -1,0 +1,219 @@
+#include "WindowTestSupport.h"
+
+#include "HAL/FileManager.h"
+#include "Misc/Paths.h"
+#include "Widgets/SWindow.h"
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+FColor SRGB(const FLinearColor& Colour)
+{
+	return Colour.ToFColor(true);
+}
+
+bool Near(const FColor& A, const FColor& B, int32 Tolerance)
+{
+	return std::abs(int32(A.R) - int32(B.R)) <= Tolerance && std::abs(int32(A.G) - int32(B.G)) <= Tolerance
+		&& std::abs(int32(A.B) - int32(B.B)) <= Tolerance;
+}
+
+void WindowTest::SetUp()
+{
+	ASSERT_TRUE(Service.Start());
+	Membership.emplace(Service);
+	KVAPlatform::SetRouting(Service.Port(), Service.AuthorityPem());
+	Host.SetLaunchURLHandler([this](const FString& Url)
+	{
+		Launched.Add(Url);
+		if (Browser != EBrowser::Ignore)
+		{
+			Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Url)), Browser == EBrowser::Approve);
+		}
+	});
+	Editor.emplace();
+	// The editor loads the plug-in's module, then brings its user interface up, which runs the
+	// tool menus' start-up callbacks.
+	ASSERT_NE(FModuleManager::Get().LoadModule(TEXT("Kestrova")), nullptr);
+	bModuleLoaded = true;
+	UI.emplace(WindowSize);
+	OpenTab();
+}
+
+void WindowTest::TearDown()
+{
+	ShutDownModule();
+	Window.Reset();
+	UI.reset();
+	Editor.reset();
+	Membership.reset();
+	Service.Stop();
+	KVAPlatform::SetRouting(0, std::string());
+}
+
+void WindowTest::OpenTab()
+{
+	ASSERT_EQ(UI->InvokeMenuEntry(TEXT("LevelEditor.MainMenu.Window"), TEXT("KestrovaLibrary")), TEXT(""));
+	Frame();
+	const TSharedPtr<SWidget> Found = Driver().Find(TEXT("SKVALibrary"));
+	ASSERT_TRUE(Found.IsValid());
+	Window = StaticCastSharedPtr<SKVALibrary>(Found);
+}
+
+void WindowTest::ShutDownModule()
+{
+	if (bModuleLoaded)
+	{
+		FModuleManager::Get().UnloadModule(TEXT("Kestrova"));
+		bModuleLoaded = false;
+	}
+}
+
+void WindowTest::Frame()
+{
+	Host.Tick();
+	Driver().Tick();
+}
+
+bool WindowTest::Pump(TFunctionRef<bool()> Condition, double Seconds)
+{
+	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Seconds);
+	for (;;)
+	{
+		Frame();
+		if (Condition())
+		{
+			return true;
+		}
+		if (std::chrono::steady_clock::now() > Deadline)
+		{
+			return false;
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(2));
+	}
+}
+
+bool WindowTest::PumpWithClock(TFunctionRef<bool()> Condition, int32 MaxSeconds)
+{
+	for (int32 Second = 0; Second <= MaxSeconds; ++Second)
+	{
+		if (Pump(Condition, 0.1))
+		{
+			return true;
+		}
+		Host.AdvanceClock(1.0);
+	}
+	return Pump(Condition, 5.0);
+}
+
+TSharedPtr<SButton> WindowTest::ButtonOf(const FString& Label) const
+{
+	for (const TSharedRef<STextBlock>& Text : Driver().FindTexts(Label))
+	{
+		if (TSharedPtr<SWidget> Button = FSlateDriver::FindAncestor(Text, TEXT("SButton")))
+		{
+			return StaticCastSharedPtr<SButton>(Button);
+		}
+	}
+	return nullptr;
+}
+
+FString WindowTest::Click(const FString& Label)
+{
+	const FString Why = Driver().ClickText(Label);
+	Frame();
+	return Why;
+}
+
+bool WindowTest::IsEnabled(const FString& Label) const
+{
+	const TSharedPtr<SButton> Button = ButtonOf(Label);
+	return Button.IsValid() && Driver().WhyNotClickable(Button.ToSharedRef()).IsEmpty();
+}
+
+bool WindowTest::Shows(const FString& Text) const
+{
+	return Driver().GetShownTexts().Contains(Text);
+}
+
+void WindowTest::Type(const FString& Text)
+{
+	Driver().Type(Text);
+	Frame();
+}
+
+void WindowTest::PressEnter()
+{
+	Driver().PressKey(EKeys::Enter);
+	Frame();
+}
+
+void WindowTest::SignIn()
+{
+	ASSERT_EQ(Click(TEXT("Sign in")), TEXT(""));
+	ASSERT_TRUE(PumpWithClock([this] { return Window->Client->Connected() && !Window->bBusy; }));
+}
+
+void WindowTest::SaveState(const FString& Name)
+{
+	const FString Folder = TEXT(KVA_STATES_DIR);
+	IFileManager::Get().MakeDirectory(*Folder, true);
+	EXPECT_TRUE(Driver().SavePNG(FPaths::Combine(Folder, Name + TEXT(".png"))));
+}
+
+bool WindowTest::TextDrawnIn(const FString& Text, const FLinearColor& Colour) const
+{
+	const TSharedPtr<STextBlock> Block = Driver().FindText(Text);
+	if (!Block.IsValid())
+	{
+		return false;
+	}
+	const FSlateRect Rect = Driver().GetRect(Block.ToSharedRef());
+	const FSlateRenderedImage Image = Driver().Render();
+	const FColor Wanted = SRGB(Colour);
+	// Glyph edges blend into the background; the cores of the strokes are the colour itself.
+	for (int32 Y = int32(Rect.Top); Y < int32(Rect.Bottom) && Y < Image.Height; ++Y)
+	{
+		for (int32 X = int32(Rect.Left); X < int32(Rect.Right) && X < Image.Width; ++X)
+		{
+			if (Near(Image.At(X, Y), Wanted, 4))
+			{
+				return true;
+			}
+		}
+	}
+	return false;
+}
+
+FColor WindowTest::PixelAt(const TSharedRef<SWidget>& Widget, float FractionX, float FractionY) const
+{
+	const FSlateRect Rect = Driver().GetRect(Widget);
+	const FSlateRenderedImage Image = Driver().Render();
+	const int32 X = int32(Rect.Left + (Rect.Right - Rect.Left) * FractionX);
+	const int32 Y = int32(Rect.Top + (Rect.Bottom - Rect.Top) * FractionY);
+	return Image.At(FMath::Clamp(X, 0, Image.Width - 1), FMath::Clamp(Y, 0, Image.Height - 1));
+}
+
+std::vector<KVAService::FRequestRecord> WindowTest::RequestsTo(const std::string& PathPrefix) const
+{
+	std::vector<KVAService::FRequestRecord> Out;
+	for (const KVAService::FRequestRecord& Request : Service.Requests())
+	{
+		if (Request.Path.rfind(PathPrefix, 0) == 0)
+		{
+			Out.push_back(Request);
+		}
+	}
+	return Out;
+}
+
+size_t WindowTest::CountPath(const std::string& Path) const
+{
+	size_t Count = 0;
+	for (const KVAService::FRequestRecord& Request : Service.Requests())
+	{
+		Count += Request.Path == Path ? 1 : 0;
+	}
+	return Count;
+}

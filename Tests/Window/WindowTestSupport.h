@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Client/KestrovaClient.h"
+#include "Client/KestrovaText.h"
+#include "Platform/Transport.h"
+#include "Window/LibraryWindow.h"
+
+#include "CoreMinimal.h"
+#include "Framework/Application/SlateApplication.h"
+#include "KestrovaService/Membership.h"
+#include "KestrovaService/Service.h"
+#include "Modules/ModuleManager.h"
+#include "Runtime/HostEditor.h"
+#include "Runtime/HostEditorUI.h"
+#include "Runtime/HostRuntime.h"
+#include "SlateTesting/SlateDriver.h"
+#include "Widgets/Input/SButton.h"
+#include "Widgets/Text/STextBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+inline void PrintTo(const FString& Text, std::ostream* Out)
+{
+	*Out << '"' << FTCHARToUTF8(*Text).Get() << '"';
+}
+
+// The stand-in editor with the Kestrova plug-in loaded and its tab opened through the Window
+// menu, against the local service. Everything a test does to the window goes through the
+// toolkit's input path: clicks at points of the laid-out window, keys into the focused widget.
+class WindowTest : public ::testing::Test
+{
+protected:
+	// What the member's browser does with the sign-in page.
+	enum class EBrowser
+	{
+		Approve,
+		Refuse,
+		Ignore
+	};
+
+	void SetUp() override;
+	void TearDown() override;
+
+	const FSlateDriver& Driver() const { return UI->GetDriver(); }
+	SKVALibrary& Library() const { return *Window; }
+
+	// Chooses Window > Kestrova in the menu bar and finds the library window in the new tab.
+	void OpenTab();
+	// The editor shuts down: the plug-in's module first, as when the editor quits.
+	void ShutDownModule();
+
+	// One frame of the editor: game-thread work and tickers, then layout and paint.
+	void Frame();
+	// Frames until Condition holds or Seconds of real time pass.
+	bool Pump(TFunctionRef<bool()> Condition, double Seconds = 20.0);
+	// Frames while the test clock moves a second at a time (sign-in polling and the like).
+	bool PumpWithClock(TFunctionRef<bool()> Condition, int32 MaxSeconds = 60);
+	// Frames until the window is idle.
+	bool Settle() { return Pump([this] { return !Window->bBusy; }); }
+
+	// Clicks the button (or text) that shows Label; "" when the click landed, else why not.
+	FString Click(const FString& Label);
+	TSharedPtr<SButton> ButtonOf(const FString& Label) const;
+	bool IsEnabled(const FString& Label) const;
+	bool Shows(const FString& Text) const;
+	void Type(const FString& Text);
+	void PressEnter();
+
+	// Signs in by clicking "Sign in" and waits for the first listing.
+	void SignIn();
+
+	// Writes the window as it is now to <build>/Tests/Window/States/<Name>.png.
+	void SaveState(const FString& Name);
+	// How much of the text's painted area is close to the colour (sRGB), 0 to 1.
+	bool TextDrawnIn(const FString& Text, const FLinearColor& Colour) const;
+	FColor PixelAt(const TSharedRef<SWidget>& Widget, float FractionX, float FractionY) const;
+
+	std::vector<KVAService::FRequestRecord> RequestsTo(const std::string& PathPrefix) const;
+	size_t CountRequests(const std::string& PathPrefix) const { return RequestsTo(PathPrefix).size(); }
+	// Requests to exactly this path.
+	size_t CountPath(const std::string& Path) const;
+
+	FHostRuntime Host;
+	KVAService::FService Service;
+	std::optional<KVAService::FMembership> Membership;
+	std::optional<FHostEditor> Editor;
+	std::optional<FHostEditorUI> UI;
+	TSharedPtr<SKVALibrary> Window;
+	TArray<FString> Launched;
+	EBrowser Browser = EBrowser::Approve;
+	bool bModuleLoaded = false;
+	// The editor's main window; a fixture may make it larger before SetUp, so that more of the
+	// tile grid is on screen at once.
+	FVector2D WindowSize = FVector2D(1280, 800);
+};
+
+// Compares colours as the window is painted: sRGB bytes, within a small tolerance.
+bool Near(const FColor& A, const FColor& B, int32 Tolerance = 3);
+FColor SRGB(const FLinearColor& Colour);
