@@ -13,6 +13,16 @@ FColor SRGB(const FLinearColor& Colour)
 	return Colour.ToFColor(true);
 }
 
+FString Repeated(TCHAR Char, int32 Count)
+{
+	FString Text;
+	for (int32 Index = 0; Index < Count; ++Index)
+	{
+		Text.AppendChar(Char);
+	}
+	return Text;
+}
+
 bool Near(const FColor& A, const FColor& B, int32 Tolerance)
 {
 	return std::abs(int32(A.R) - int32(B.R)) <= Tolerance && std::abs(int32(A.G) - int32(B.G)) <= Tolerance

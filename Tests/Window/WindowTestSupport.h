@@ -102,3 +102,4 @@ protected:
 // Compares colours as the window is painted: sRGB bytes, within a small tolerance.
 bool Near(const FColor& A, const FColor& B, int32 Tolerance = 3);
 FColor SRGB(const FLinearColor& Colour);
+FString Repeated(TCHAR Char, int32 Count);

@@ -55,6 +55,14 @@ namespace
 		return TEXT("Bundles");
 	}
 
+	void Refocus(const TSharedRef<SWidget>& Widget)
+	{
+		if (!Widget->HasKeyboardFocus() && !Widget->HasFocusedDescendants())
+		{
+			FSlateApplication::Get().SetKeyboardFocus(Widget, EFocusCause::SetDirectly);
+		}
+	}
+
 	FString EmptyListText(const FString& Query, bool bMyDownloads)
 	{
 		if (!Query.IsEmpty())
@@ -459,12 +467,14 @@ void SKVALibrary::Rebuild()
 	];
 
 	// Typing goes on in the same search box, and keyboard users keep their place in the grid.
+	// Focus that survived the swap is left alone: focusing the box again would select its text,
+	// and the next key stroke would replace what the member typed.
 	if (bConnected && bSearchFocused && SearchBox.IsValid())
 	{
-		FSlateApplication::Get().SetKeyboardFocus(SearchBox, EFocusCause::SetDirectly);
+		Refocus(SearchBox.ToSharedRef());
 	}
 	else if (bConnected && bGridFocused && Grid.IsValid())
 	{
-		FSlateApplication::Get().SetKeyboardFocus(Grid, EFocusCause::SetDirectly);
+		Refocus(Grid.ToSharedRef());
 	}
 }

@@ -1,0 +1,336 @@
+#include "WindowTestSupport.h"
+
+#include "Widgets/Input/SEditableText.h"
+#include "Widgets/Input/SSearchBox.h"
+#include "Widgets/Views/STileView.h"
+
+#include <nlohmann/json.hpp>
+
+namespace
+{
+	// A listing reply of Count minimal products, as the service would page them.
+	std::string Page(int32 Count, const std::string& Prefix = "t")
+	{
+		nlohmann::json Items = nlohmann::json::array();
+		for (int32 Index = 0; Index < Count; ++Index)
+		{
+			const std::string Id = Prefix + std::to_string(Index);
+			Items.push_back({{"product_id", Id}, {"title", "Title " + Id}, {"selection_id", "sel-" + Id}, {"kind", "asset"}, {"thumbnail", {{"url", ""}}}});
+		}
+		return nlohmann::json({{"items", Items}, {"next_cursor", nullptr}}).dump();
+	}
+
+	class BrowsingTest : public WindowTest
+	{
+	protected:
+		void SetUp() override
+		{
+			WindowTest::SetUp();
+			SignIn();
+		}
+
+		// Puts the caret in the search box by clicking it.
+		void FocusSearch()
+		{
+			ASSERT_EQ(Driver().Click(Library().SearchBox.ToSharedRef()), TEXT(""));
+			Frame();
+			ASSERT_TRUE(Library().SearchBox->HasKeyboardFocus());
+		}
+
+		std::string LastListing() const
+		{
+			std::vector<KVAService::FRequestRecord> Listings = RequestsTo("/v1/membership/catalog");
+			std::vector<KVAService::FRequestRecord> Library = RequestsTo("/v1/membership/library");
+			Listings.insert(Listings.end(), Library.begin(), Library.end());
+			return Listings.empty() ? std::string() : Listings.back().Target;
+		}
+
+		size_t Listings() const { return CountPath("/v1/membership/catalog") + CountPath("/v1/membership/library"); }
+
+		// Lets Seconds pass on the test clock, in frames.
+		void Wait(double Seconds)
+		{
+			for (double Passed = 0; Passed < Seconds; Passed += 0.1)
+			{
+				Host.AdvanceClock(0.1);
+				Pump([] { return false; }, 0.02);
+			}
+		}
+
+		// Clicks "Refresh" and leaves its listing on its way for a while; returns the number of
+		// listings sent so far, that one included. The search box has the caret again after.
+		size_t RefreshSlowly()
+		{
+			KVAService::FReply Slow = KVAService::FReply::Json(200, Page(3, "slow"));
+			Slow.HeaderDelay = std::chrono::milliseconds(400);
+			Service.Script("/v1/membership/catalog", Slow);
+			const size_t Before = Listings();
+			EXPECT_EQ(Click(TEXT("Refresh")), TEXT(""));
+			EXPECT_TRUE(Pump([&] { return Listings() == Before + 1; }));
+			Service.ClearScripts();
+			EXPECT_TRUE(Library().bBusy);
+			FocusSearch();
+			return Before + 1;
+		}
+	};
+}
+
+TEST_F(BrowsingTest, TypingSendsOneSearchAfterTheLastKeyStroke)
+{
+	FocusSearch();
+	const size_t Before = Listings();
+
+	Type(TEXT("oak"));
+	Wait(0.3);
+	EXPECT_EQ(Listings(), Before);
+	Type(TEXT(" c"));
+	Wait(0.3);
+	EXPECT_EQ(Listings(), Before);
+	Wait(0.2);
+	ASSERT_TRUE(Settle());
+
+	EXPECT_EQ(Listings(), Before + 1);
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=oak%20c&cursor=&limit=24&format=fbx&product_kind=");
+	// "Oak Chair", "Oak Chair 2" and "Oak Chair 3".
+	EXPECT_EQ(Library().Products.Num(), 3);
+	Wait(1.0);
+	EXPECT_EQ(Listings(), Before + 1);
+}
+
+TEST_F(BrowsingTest, TypingWhileBusyWaitsForTheWindowToBeIdle)
+{
+	const size_t Before = RefreshSlowly();
+
+	Type(TEXT("cube"));
+	// The ticker comes round while the request runs, and waits again.
+	Wait(0.5);
+	EXPECT_EQ(Listings(), Before);
+	ASSERT_TRUE(Settle());
+	Wait(0.5);
+	ASSERT_TRUE(Settle());
+
+	EXPECT_EQ(Listings(), Before + 1);
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=cube&cursor=&limit=24&format=fbx&product_kind=");
+}
+
+TEST_F(BrowsingTest, EnterSearchesAtOnceButNotWhileBusy)
+{
+	const size_t Before = RefreshSlowly();
+
+	Type(TEXT("vase"));
+	PressEnter();
+	ASSERT_TRUE(Settle());
+	Wait(1.0);
+	// Enter while busy dropped the pending search and sent nothing.
+	EXPECT_EQ(Listings(), Before);
+	EXPECT_FALSE(Library().SearchTicker.IsValid());
+
+	// Enter also took the caret out of the box, as in the editor; the member clicks back in.
+	FocusSearch();
+	PressEnter();
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(Listings(), Before + 1);
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=vase&cursor=&limit=24&format=fbx&product_kind=");
+	// "Glass Vase" and "Glass Vase 2".
+	EXPECT_EQ(Library().Products.Num(), 2);
+}
+
+TEST_F(BrowsingTest, SearchTextIsCutAndSentByteByByte)
+{
+	const struct
+	{
+		FString Typed;
+		std::string Query;
+	} Cases[] = {
+		{TEXT("oak & ash+\u00e9/~x"), "oak%20%26%20ash%2B%C3%A9%2F~x"},
+		{TEXT("A-Z_0.9"), "A-Z_0.9"},
+		{Repeated(u'w', 250), std::string(200, 'w')},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Query);
+		FocusSearch();
+		Driver().PressKey(EKeys::End);
+		for (int32 Index = 0; Index < 260; ++Index)
+		{
+			Driver().PressKey(EKeys::BackSpace);
+		}
+		Type(Case.Typed);
+		PressEnter();
+		ASSERT_TRUE(Settle());
+		EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=" + Case.Query + "&cursor=&limit=24&format=fbx&product_kind=");
+		EXPECT_LE(Library().Query.Len(), 200);
+	}
+	// No product matches: the search sentence, not the empty-catalogue one.
+	EXPECT_TRUE(Library().Products.IsEmpty());
+	EXPECT_TRUE(TextDrawnIn(TEXT("No assets found. Try another search."), KVABrand::TextMuted));
+	SaveState(TEXT("search-empty"));
+}
+
+TEST_F(BrowsingTest, LoadMoreAppendsTheNextPageAndKeepsTheSelection)
+{
+	ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_TRUE(Library().Selected.IsValid());
+	const FString Cursor = Library().Cursor;
+	ASSERT_FALSE(Cursor.IsEmpty());
+	SaveState(TEXT("pagination"));
+
+	ASSERT_EQ(Click(TEXT("Load more")), TEXT(""));
+	ASSERT_TRUE(Settle());
+
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=&cursor=" + KVAText::Utf8(Cursor) + "&limit=24&format=fbx&product_kind=");
+	EXPECT_EQ(Library().Products.Num(), 30);
+	EXPECT_EQ(Library().Products[24]->ProductId, TEXT("kp-025"));
+	EXPECT_TRUE(Library().Cursor.IsEmpty());
+	EXPECT_FALSE(Shows(TEXT("Load more")));
+	EXPECT_TRUE(Library().Selected.IsValid());
+	EXPECT_EQ(Library().Grid->GetSelectedItems().Num(), 1);
+
+	// A first page replaces the list and clears the selection.
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(Library().Products.Num(), 24);
+	EXPECT_FALSE(Library().Selected.IsValid());
+}
+
+TEST_F(BrowsingTest, APageIsTakenWholeOrNotAtAll)
+{
+	const struct
+	{
+		const char* Label;
+		std::string Body;
+		FString FirstId;
+		FString Code;
+	} Cases[] = {
+		{"25 items", Page(25), TEXT("kp-001"), TEXT("invalid_response")},
+		{"no items field", R"({"next_cursor":null})", TEXT("kp-001"), TEXT("invalid_response")},
+		{"items not an array", R"({"items":{}})", TEXT("kp-001"), TEXT("invalid_response")},
+		{"an entry that is not an object", R"({"items":[{"product_id":"a","title":"A","selection_id":"s"},7]})", TEXT("kp-001"), TEXT("invalid_response")},
+		{"an entry that is not a product", R"({"items":[{"product_id":"a","title":"A","selection_id":"s"},{"title":"no id"}]})", TEXT("kp-001"), TEXT("invalid_response")},
+		{"exactly 24 items", Page(24), TEXT("t0"), TEXT("")},
+		{"an empty page", Page(0), TEXT(""), TEXT("")},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		Service.Script("/v1/membership/catalog", KVAService::FReply::Json(200, Case.Body));
+		ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+		ASSERT_TRUE(Settle());
+		EXPECT_EQ(Library().Products.Num(), Case.FirstId.IsEmpty() ? 0 : 24);
+		EXPECT_EQ(Library().Products.IsEmpty() ? FString() : Library().Products[0]->ProductId, Case.FirstId);
+		EXPECT_EQ(Library().Code, Case.Code);
+		if (!Library().Code.IsEmpty())
+		{
+			// The old list stays, under the failure sentence.
+			EXPECT_TRUE(TextDrawnIn(TEXT("Could not complete the request. Try again."), KVABrand::Error));
+		}
+	}
+	EXPECT_TRUE(TextDrawnIn(TEXT("No FBX assets here yet. Open the library for other formats."), KVABrand::TextMuted));
+	SaveState(TEXT("catalog-empty"));
+
+	Service.Script("/v1/membership/catalog", KVAService::FReply::Json(503, R"({"error":"maintenance"})"));
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(Library().Code, TEXT("maintenance"));
+	SaveState(TEXT("catalog-error"));
+}
+
+TEST_F(BrowsingTest, TabsAndKindsChooseWhatIsListed)
+{
+	ASSERT_EQ(Click(TEXT("All assets")), TEXT(""));
+	ASSERT_EQ(Click(TEXT("Kits")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=&cursor=&limit=24&format=fbx&product_kind=kit");
+	EXPECT_EQ(Library().Kind, TEXT("kit"));
+	EXPECT_TRUE(Shows(TEXT("Kits")));
+
+	ASSERT_EQ(Click(TEXT("Kits")), TEXT(""));
+	ASSERT_EQ(Click(TEXT("All assets")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_EQ(Click(TEXT("My downloads")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(LastListing(), "/v1/membership/library?q=&cursor=&limit=24&format=fbx&product_kind=");
+	EXPECT_TRUE(Library().bMyDownloads);
+	// Everything in the member's own library is theirs.
+	ASSERT_FALSE(Library().Products.IsEmpty());
+	for (const FKVAProductPtr& Product : Library().Products)
+	{
+		EXPECT_TRUE(Product->bOwned);
+	}
+	// The active tab is drawn as the primary button.
+	EXPECT_TRUE(Near(PixelAt(ButtonOf(TEXT("My downloads")).ToSharedRef(), 0.05f, 0.5f), SRGB(KVABrand::Accent)));
+	EXPECT_TRUE(Near(PixelAt(ButtonOf(TEXT("Library")).ToSharedRef(), 0.05f, 0.5f), SRGB(FLinearColor(0.00749903f, 0.00749903f, 0.00913406f))));
+	SaveState(TEXT("retained"));
+
+	Service.Script("/v1/membership/library", KVAService::FReply::Json(200, Page(0)));
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_TRUE(Shows(TEXT("No downloads yet. Find your next asset in the library.")));
+
+	// A kind the menu does not offer reads as the last entry.
+	Library().Kind = TEXT("diorama");
+	Library().Rebuild();
+	Frame();
+	EXPECT_TRUE(Shows(TEXT("Bundles")));
+}
+
+TEST_F(BrowsingTest, TilesLabelTheProductAndItsPreviewState)
+{
+	Service.Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[
+		{"product_id":"a","title":"Owned scene","selection_id":"s1","kind":"scene","owned":true,"thumbnail":{"url":""}},
+		{"product_id":"b","title":"A collection","selection_id":"s2","kind":"Collection","thumbnail":{"url":""}},
+		{"product_id":"c","title":"A scene","selection_id":"s3","kind":"scene","thumbnail":{"url":""}},
+		{"product_id":"d","title":"A scene collection","selection_id":"s4","kind":"scene_collection","thumbnail":{"url":""}},
+		{"product_id":"e","title":"A kit","selection_id":"s5","kind":"KIT","thumbnail":{"url":""}},
+		{"product_id":"f","title":"A world","selection_id":"s6","kind":"world","thumbnail":{"url":""}},
+		{"product_id":"g","title":"A bundle","selection_id":"s7","kind":"bundle","thumbnail":{"url":""}},
+		{"product_id":"h","title":"An asset","selection_id":"s8","kind":"asset","thumbnail":{"url":""}},
+		{"product_id":"i","title":"No kind at all, and a title far too long to fit on one line of a tile","selection_id":"s9","thumbnail":{"url":""}}
+	]})"));
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_EQ(Library().Products.Num(), 9);
+
+	const TArray<FString> Labels = {TEXT("In your library"), TEXT("Collection"), TEXT("Scene"), TEXT("Scene collection"), TEXT("Kit"), TEXT("World"),
+		TEXT("Bundle"), TEXT("Asset"), TEXT("Asset")};
+	const TArray<TSharedRef<SWidget>> Rows = Driver().FindAll(TEXT("STableRow<FKVAProductPtr>"));
+	ASSERT_EQ(Rows.Num(), 9);
+	for (int32 Index = 0; Index < Rows.Num(); ++Index)
+	{
+		SCOPED_TRACE(Index);
+		TArray<FString> Texts;
+		for (const TSharedRef<STextBlock>& Text : Driver().FindTexts(Labels[Index]))
+		{
+			if (FSlateDriver::FindAncestor(Text, TEXT("STableRow<FKVAProductPtr>")) == Rows[Index].ToSharedPtr())
+			{
+				Texts.Add(Labels[Index]);
+			}
+		}
+		EXPECT_EQ(Texts.Num(), 1) << FTCHARToUTF8(*Labels[Index]).Get();
+	}
+	// No address, no image and no fetch: the caption says so.
+	EXPECT_EQ(Driver().FindTexts(TEXT("Preview unavailable")).Num(), 9);
+	EXPECT_FALSE(Library().PreviewsLoading.Contains(TEXT("")) || Library().PreviewQueue.Contains(TEXT("")) || Library().PreviewsFailed.Contains(TEXT("")));
+	// A long title stays on one line and ends in an ellipsis.
+	const TSharedPtr<STextBlock> Long = Driver().FindText(TEXT("No kind at all, and a title far too long to fit on one line of a tile"));
+	ASSERT_TRUE(Long.IsValid());
+	const FSlateRect Rect = Driver().GetRect(Long.ToSharedRef());
+	EXPECT_LE(Rect.Right - Rect.Left, 205.0f);
+	EXPECT_LT(Rect.Bottom - Rect.Top, 25.0f);
+}
+
+TEST_F(BrowsingTest, TheSearchBoxKeepsFocusCaretAndTextAcrossARebuild)
+{
+	FocusSearch();
+	Type(TEXT("oa"));
+	Driver().PressKey(EKeys::Left);
+	const TSharedPtr<SSearchBox> Box = Library().SearchBox;
+	// The debounced listing arrives and rebuilds the whole window.
+	Wait(0.5);
+	ASSERT_TRUE(Settle());
+	ASSERT_EQ(Library().SearchBox, Box);
+	EXPECT_TRUE(Box->HasKeyboardFocus());
+	Type(TEXT("k"));
+	EXPECT_EQ(Box->GetText().ToString(), TEXT("oka"));
+}
