@@ -74,15 +74,20 @@ namespace KVAService
 		mutable std::mutex Mutex;
 		std::condition_variable Wake;
 		bool bStopping = false;
+		// Counts ReleaseDelays calls: a wait that sees it change ends at once.
+		uint64_t Releases = 0;
 		std::map<std::string, FHandler> Routes;
 		std::map<std::string, FReply> Scripts;
 		std::vector<FRequestRecord> Requests;
 
-		// Sleeps for Duration unless the service stops first; false when it stopped.
+		// Sleeps for Duration unless the service stops or the delays are released first; false
+		// when it stopped.
 		bool Wait(std::chrono::milliseconds Duration)
 		{
 			std::unique_lock Lock(Mutex);
-			return !Wake.wait_for(Lock, Duration, [this] { return bStopping; });
+			const uint64_t Start = Releases;
+			Wake.wait_for(Lock, Duration, [this, Start] { return bStopping || Releases != Start; });
+			return !bStopping;
 		}
 
 		static std::string RouteKey(const std::string& Host, const std::string& Method, const std::string& Path)
@@ -362,6 +367,15 @@ namespace KVAService
 	{
 		std::lock_guard Lock(Impl->Mutex);
 		Impl->Scripts[Path] = std::move(Reply);
+	}
+
+	void FService::ReleaseDelays()
+	{
+		{
+			std::lock_guard Lock(Impl->Mutex);
+			++Impl->Releases;
+		}
+		Impl->Wake.notify_all();
 	}
 
 	void FService::ClearScripts()

@@ -88,6 +88,8 @@ namespace KVAService
 		// Every request to Path (any host, any method) gets Reply until ClearScripts.
 		void Script(const std::string& Path, FReply Reply);
 		void ClearScripts();
+		// Ends every delay and stall under way now; those replies go on as scripted.
+		void ReleaseDelays();
 
 		// The requests received, oldest first (in a long run, the most recent 10,000 or more).
 		std::vector<FRequestRecord> Requests() const;
