@@ -173,6 +173,11 @@ namespace KVAService
 			return Encoding::Base64Url(std::string(reinterpret_cast<const char*>(Mac), Length));
 		}
 
+		std::string Url(const std::string& PackageId, int64_t Expires) const
+		{
+			return std::string("https://") + ContentHost + "/packages/" + PackageId + "?expires=" + std::to_string(Expires) + "&sig=" + Signature(PackageId, Expires);
+		}
+
 		FJson FileJson(const FProduct& Product, const FPackage& Package, const FTicket* Ticket) const
 		{
 			FJson File = {
@@ -186,7 +191,7 @@ namespace KVAService
 			};
 			if (Ticket)
 			{
-				File["url"] = std::string("https://") + ContentHost + "/packages/" + Package.PackageId + "?expires=" + std::to_string(Ticket->Expires) + "&sig=" + Signature(Package.PackageId, Ticket->Expires);
+				File["url"] = Url(Package.PackageId, Ticket->Expires);
 				File["expires_at"] = Ticket->Expires;
 			}
 			return File;
@@ -653,6 +658,18 @@ namespace KVAService
 			Impl->Previews[Product.ProductId] = std::move(PreviewWebP);
 		}
 		Impl->Products.push_back(std::move(Product));
+	}
+
+	std::string FMembership::TicketUrl(const std::string& PackageId, int64_t ExpiresAt) const
+	{
+		std::lock_guard Lock(Impl->Mutex);
+		return Impl->Url(PackageId, ExpiresAt);
+	}
+
+	int64_t FMembership::Now() const
+	{
+		std::lock_guard Lock(Impl->Mutex);
+		return Impl->Now();
 	}
 
 	FPackage FMembership::MakePackage(const std::string& PackageId, std::string ZipBytes)

@@ -52,15 +52,6 @@ namespace
 			Service.ClearScripts();
 		}
 
-		// Searches by typing into the search box and pressing Enter.
-		void Search(const FString& Text)
-		{
-			ASSERT_EQ(Driver().Click(Library().SearchBox.ToSharedRef()), TEXT(""));
-			Type(Text);
-			PressEnter();
-			ASSERT_TRUE(Settle());
-		}
-
 		void LoadAllPages()
 		{
 			while (Shows(TEXT("Load more")))

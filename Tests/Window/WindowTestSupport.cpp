@@ -4,7 +4,12 @@
 #include "Misc/Paths.h"
 #include "Widgets/SWindow.h"
 
+#include "ZipWriter.h"
+#include "Widgets/Input/SSearchBox.h"
+
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <cmath>
 #include <thread>
 
@@ -163,6 +168,57 @@ void WindowTest::SignIn()
 {
 	ASSERT_EQ(Click(TEXT("Sign in")), TEXT(""));
 	ASSERT_TRUE(PumpWithClock([this] { return Window->Client->Connected() && !Window->bBusy; }));
+}
+
+void WindowTest::Search(const FString& Text)
+{
+	ASSERT_EQ(Driver().Click(Window->SearchBox.ToSharedRef()), TEXT(""));
+	Frame();
+	Driver().PressKey(EKeys::End);
+	for (int32 Index = Window->SearchBox->GetText().ToString().Len(); Index > 0; --Index)
+	{
+		Driver().PressKey(EKeys::BackSpace);
+	}
+	Type(Text);
+	PressEnter();
+	ASSERT_TRUE(Settle());
+}
+
+void WindowTest::Choose(const FString& Title)
+{
+	Search(Title);
+	ASSERT_EQ(Click(Title), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_TRUE(Window->Selected.IsValid());
+}
+
+void WindowTest::AddProduct(const std::string& Id, const std::string& Title, const std::vector<std::pair<std::string, std::string>>& Members,
+	const std::string& Source, bool bLicence)
+{
+	KVAZip::FBuilder Builder;
+	if (bLicence)
+	{
+		Builder.Add("license.txt", "Licensed to the member for use in their own projects.\n");
+	}
+	for (const auto& [Name, Bytes] : Members)
+	{
+		Builder.Add(Name, Bytes, KVAZip::Deflated);
+	}
+	KVAService::FProduct Product;
+	Product.ProductId = Id;
+	Product.Title = Title;
+	Product.Kind = "asset";
+	Product.SelectionId = "sel-" + Id;
+	Product.Source = Source;
+	Product.bInLibrary = true;
+	Product.Packages.push_back(KVAService::FMembership::MakePackage("pkg-" + Id, Builder.Layout().Serialize()));
+	Membership->AddProduct(Product);
+}
+
+std::string WindowTest::Model(const char* Name)
+{
+	std::ifstream In(std::string(KVA_FBX_MODELS) + "/" + Name, std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
 }
 
 void WindowTest::SaveState(const FString& Name)

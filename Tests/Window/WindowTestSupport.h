@@ -73,6 +73,17 @@ protected:
 
 	// Signs in by clicking "Sign in" and waits for the first listing.
 	void SignIn();
+	// Types the text into the search box and presses Enter; waits for the listing.
+	void Search(const FString& Text);
+	// Finds the product by its title with a search and clicks its tile; waits for its details.
+	void Choose(const FString& Title);
+
+	// A product of the test's own, in the catalogue and in the member's library, whose one
+	// package holds these (name, bytes) members and, unless told otherwise, a licence.
+	void AddProduct(const std::string& Id, const std::string& Title, const std::vector<std::pair<std::string, std::string>>& Members,
+		const std::string& Source = "membership", bool bLicence = true);
+	// A real FBX model from the assimp-testmodels package.
+	static std::string Model(const char* Name);
 
 	// Writes the window as it is now to <build>/Tests/Window/States/<Name>.png.
 	void SaveState(const FString& Name);

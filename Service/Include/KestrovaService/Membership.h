@@ -88,6 +88,11 @@ namespace KVAService
 		const std::deque<FProduct>& Products() const;
 		// Adds a product after the fixture catalogue (with its preview tile, when given).
 		void AddProduct(FProduct Product, std::string PreviewWebP = std::string());
+		// The signed address at which the content host hands out the package until ExpiresAt
+		// (service clock, Unix seconds), as a ticket carries it.
+		std::string TicketUrl(const std::string& PackageId, int64_t ExpiresAt) const;
+		// The service's clock, in Unix seconds.
+		int64_t Now() const;
 		// A package record for ZIP bytes: id, file name, formats and SHA-256.
 		static FPackage MakePackage(const std::string& PackageId, std::string ZipBytes);
 		const FPackage* FindPackage(const std::string& PackageId) const;
