@@ -188,6 +188,30 @@ namespace
 		cairo_surface_destroy(Surface);
 	}
 
+	// The surface's premultiplied pixels as straight-alpha colours (opaque without alpha).
+	FSlateRenderedImage ImageOfSurface(cairo_surface_t* Surface)
+	{
+		const bool bOpaque = cairo_image_surface_get_format(Surface) == CAIRO_FORMAT_RGB24;
+		FSlateRenderedImage Image;
+		Image.Width = cairo_image_surface_get_width(Surface);
+		Image.Height = cairo_image_surface_get_height(Surface);
+		const uint8* Data = cairo_image_surface_get_data(Surface);
+		const int32 Stride = cairo_image_surface_get_stride(Surface);
+		Image.Pixels.SetNum(Image.Width * Image.Height);
+		for (int32 Row = 0; Row < Image.Height; ++Row)
+		{
+			const uint32* In = reinterpret_cast<const uint32*>(Data + Row * Stride);
+			for (int32 Column = 0; Column < Image.Width; ++Column)
+			{
+				const uint32 Pixel = In[Column];
+				const uint32 A = bOpaque ? 255u : Pixel >> 24;
+				auto Straight = [A](uint32 Value) { return A == 0 ? uint8(0) : uint8(std::min<uint32>(255, (Value * 255 + A / 2) / A)); };
+				Image.Pixels[Row * Image.Width + Column] = FColor(Straight((Pixel >> 16) & 0xFF), Straight((Pixel >> 8) & 0xFF), Straight(Pixel & 0xFF), uint8(A));
+			}
+		}
+		return Image;
+	}
+
 	void DrawBox(cairo_t* Cairo, const FSlateDrawElement& Element, double AlphaScale)
 	{
 		const FSlateBrush& Brush = Element.GetBrush();
@@ -274,10 +298,9 @@ namespace
 
 FSlateRenderedImage FSlateCairoRenderer::RenderWindow(const SWindow& Window)
 {
-	FSlateRenderedImage Image;
-	Image.Width = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().X)));
-	Image.Height = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().Y)));
-	cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Image.Width, Image.Height);
+	const int32 Width = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().X)));
+	const int32 Height = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().Y)));
+	cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Width, Height);
 	cairo_t* Cairo = cairo_create(Surface);
 	const FVector2D Origin = Window.GetPositionInScreen();
 	cairo_translate(Cairo, -Origin.X, -Origin.Y);
@@ -300,21 +323,7 @@ FSlateRenderedImage FSlateCairoRenderer::RenderWindow(const SWindow& Window)
 	}
 	cairo_destroy(Cairo);
 	cairo_surface_flush(Surface);
-
-	const uint8* Data = cairo_image_surface_get_data(Surface);
-	const int32 Stride = cairo_image_surface_get_stride(Surface);
-	Image.Pixels.SetNum(Image.Width * Image.Height);
-	for (int32 Row = 0; Row < Image.Height; ++Row)
-	{
-		const uint32* In = reinterpret_cast<const uint32*>(Data + Row * Stride);
-		for (int32 Column = 0; Column < Image.Width; ++Column)
-		{
-			const uint32 Pixel = In[Column];
-			const uint32 A = Pixel >> 24;
-			auto Straight = [A](uint32 Value) { return A == 0 ? uint8(0) : uint8(std::min<uint32>(255, (Value * 255 + A / 2) / A)); };
-			Image.Pixels[Row * Image.Width + Column] = FColor(Straight((Pixel >> 16) & 0xFF), Straight((Pixel >> 8) & 0xFF), Straight(Pixel & 0xFF), uint8(A));
-		}
-	}
+	const FSlateRenderedImage Image = ImageOfSurface(Surface);
 	cairo_surface_destroy(Surface);
 	return Image;
 }
@@ -339,4 +348,18 @@ bool FSlateCairoRenderer::SavePNG(const FSlateRenderedImage& Image, const FStrin
 	const cairo_status_t Status = cairo_surface_write_to_png(Surface, FTCHARToUTF8(*Filename).Get());
 	cairo_surface_destroy(Surface);
 	return Status == CAIRO_STATUS_SUCCESS;
+}
+
+bool FSlateCairoRenderer::LoadPNG(const FString& Filename, FSlateRenderedImage& OutImage)
+{
+	cairo_surface_t* Surface = cairo_image_surface_create_from_png(FTCHARToUTF8(*Filename).Get());
+	const cairo_format_t Format = cairo_image_surface_get_format(Surface);
+	const bool bRead = cairo_surface_status(Surface) == CAIRO_STATUS_SUCCESS && (Format == CAIRO_FORMAT_ARGB32 || Format == CAIRO_FORMAT_RGB24);
+	if (bRead)
+	{
+		cairo_surface_flush(Surface);
+		OutImage = ImageOfSurface(Surface);
+	}
+	cairo_surface_destroy(Surface);
+	return bRead;
 }
