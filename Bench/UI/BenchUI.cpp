@@ -1,7 +1,8 @@
-// Frames of a 1280 x 800 window holding a tile grid of N products (an image, a title, a price
-// and a button per tile, in 220 x 260 cells), N given on the command line. Each frame scrolls
-// the grid a notch (alternately down and up), then lays the window out, paints it and draws it
-// into pixels. Prints the median frame time in milliseconds.
+// Frames of 1280 x 800 windows each holding a tile grid of products (an image, a title, a price
+// and a button per tile, in 220 x 260 cells), one window per count given on the command line.
+// Each frame scrolls a grid a notch (alternately down and up), then lays its window out,
+// paints it and draws it into pixels. The windows take turns frame by frame, so a busy machine
+// slows them alike. Prints each window's median frame time in milliseconds, in order.
 
 #include "Brushes/SlateRoundedBoxBrush.h"
 #include "CoreMinimal.h"
@@ -26,6 +27,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace
@@ -101,10 +103,58 @@ namespace
 	}
 }
 
+namespace
+{
+	// One window with its grid of Count products, and the times of its frames.
+	struct FGridWindow
+	{
+		FVector2D Position;
+		TArray<FProductPtr> Products;
+		TSharedPtr<SWindow> Window;
+		std::vector<double> Milliseconds;
+
+		// Windows stand side by side on the screen, so that each gets its own wheel events.
+		FGridWindow(int32 Count, int32 Place, const TArray<TSharedRef<FDeferredCleanupSlateBrush>>& Previews, const FSlateBrush* Card)
+			: Position(Place * 1300.0, 0.0)
+		{
+			for (int32 Index = 0; Index < Count; ++Index)
+			{
+				Products.Add(MakeShared<FProduct>(FProduct{FString::Printf(TEXT("Weathered oak chair no. %d"), Index),
+					FString::Printf(TEXT("$%d.99"), 5 + Index % 40), Previews[Index % Previews.Num()]}));
+			}
+			Window = SNew(SWindow).ClientSize(FVector2D(1280, 800)).ScreenPosition(Position)
+				[
+					SNew(STileView<FProductPtr>)
+					.ListItemsSource(&Products)
+					.ItemWidth(220)
+					.ItemHeight(260)
+					.OnGenerateTile_Lambda([Card](FProductPtr Product, const TSharedRef<STableViewBase>& Owner) { return MakeTile(Product, Owner, Card); })
+				];
+			FSlateApplication::Get().AddWindow(Window.ToSharedRef());
+		}
+
+		void Frame(int32 Number)
+		{
+			const FSlateDriver Driver(Window.ToSharedRef());
+			const auto Start = std::chrono::steady_clock::now();
+			Driver.Scroll(Position + FVector2D(640, 400), Number % 2 == 0 ? -1.0f : 1.0f);
+			const FSlateRenderedImage Image = Driver.Render();
+			const auto End = std::chrono::steady_clock::now();
+			check(Image.Width == 1280);
+			Milliseconds.push_back(std::chrono::duration<double, std::milli>(End - Start).count());
+		}
+
+		double Median()
+		{
+			std::sort(Milliseconds.begin(), Milliseconds.end());
+			return Milliseconds[Milliseconds.size() / 2];
+		}
+	};
+}
+
 int main(int ArgC, char** ArgV)
 {
-	const int32 NumTiles = ArgC > 1 ? std::atoi(ArgV[1]) : 24;
-	const int32 NumFrames = ArgC > 2 ? std::atoi(ArgV[2]) : 100;
+	constexpr int32 NumFrames = 100;
 	FHostRuntime Runtime;
 	FHostEditor Editor;
 	FSlateApplication::Create();
@@ -114,41 +164,28 @@ int main(int ArgC, char** ArgV)
 		{
 			Previews.Add(MakePreview(Index));
 		}
-		TArray<FProductPtr> Products;
-		for (int32 Index = 0; Index < NumTiles; ++Index)
-		{
-			Products.Add(MakeShared<FProduct>(FProduct{FString::Printf(TEXT("Weathered oak chair no. %d"), Index),
-				FString::Printf(TEXT("$%d.99"), 5 + Index % 40), Previews[Index % Previews.Num()]}));
-		}
 		const FSlateRoundedBoxBrush Card(FStyleColors::Panel, 6.0f, FStyleColors::Hover, 1.0f);
-		const TSharedRef<SWindow> Window = SNew(SWindow).ClientSize(FVector2D(1280, 800))
-			[
-				SNew(STileView<FProductPtr>)
-				.ListItemsSource(&Products)
-				.ItemWidth(220)
-				.ItemHeight(260)
-				.OnGenerateTile_Lambda([&Card](FProductPtr Product, const TSharedRef<STableViewBase>& Owner) { return MakeTile(Product, Owner, &Card); })
-			];
-		FSlateApplication::Get().AddWindow(Window);
-		const FSlateDriver Driver(Window);
-		Driver.Render();
-
-		std::vector<double> Milliseconds;
+		std::vector<std::unique_ptr<FGridWindow>> Windows;
+		for (int32 Arg = 1; Arg < ArgC; ++Arg)
+		{
+			Windows.push_back(std::make_unique<FGridWindow>(std::atoi(ArgV[Arg]), Arg - 1, Previews, &Card));
+		}
+		// One frame each first, which makes the rows and caches.
+		for (const std::unique_ptr<FGridWindow>& Grid : Windows)
+		{
+			FSlateDriver(Grid->Window.ToSharedRef()).Render();
+		}
 		for (int32 Frame = 0; Frame < NumFrames; ++Frame)
 		{
-			const auto Start = std::chrono::steady_clock::now();
-			Driver.Scroll(FVector2D(640, 400), Frame % 2 == 0 ? -1.0f : 1.0f);
-			const FSlateRenderedImage Image = Driver.Render();
-			const auto End = std::chrono::steady_clock::now();
-			Milliseconds.push_back(std::chrono::duration<double, std::milli>(End - Start).count());
-			if (Image.Width != 1280)
+			for (const std::unique_ptr<FGridWindow>& Grid : Windows)
 			{
-				return 1;
+				Grid->Frame(Frame);
 			}
 		}
-		std::sort(Milliseconds.begin(), Milliseconds.end());
-		std::printf("%.3f\n", Milliseconds[Milliseconds.size() / 2]);
-		FSlateApplication::Get().DestroyWindowImmediately(Window);
+		for (const std::unique_ptr<FGridWindow>& Grid : Windows)
+		{
+			std::printf("%.3f\n", Grid->Median());
+		}
 	}
 	FSlateApplication::Shutdown();
 	return 0;
