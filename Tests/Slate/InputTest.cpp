@@ -8,6 +8,8 @@
 #include "Widgets/Input/SEditableText.h"
 #include "Widgets/Input/SSearchBox.h"
 #include "Widgets/Layout/SBorder.h"
+#include "Widgets/Layout/SScrollBox.h"
+#include "Widgets/Layout/SSplitter.h"
 #include "Widgets/SBoxPanel.h"
 #include "Widgets/SOverlay.h"
 #include "Widgets/Text/STextBlock.h"
@@ -285,4 +287,81 @@ TEST_F(SlateTest, ACheckBoxTogglesOnClickUnlessItsStateIsBound)
 	Owned = ECheckBoxState::Checked;
 	EXPECT_EQ(Bound->GetCheckedState(), ECheckBoxState::Checked);
 	EXPECT_EQ(Reports, (TArray<ECheckBoxState>{ECheckBoxState::Checked, ECheckBoxState::Unchecked, ECheckBoxState::Checked}));
+}
+
+TEST_F(SlateTest, DraggingASplitterHandleMovesRoomBetweenItsNeighbours)
+{
+	// 405 wide: two halves of 200 around a 5-wide handle at 200..205.
+	TSharedRef<SBox> Left = Block(10, 10), Right = Block(10, 10);
+	// The left slot keeps its own value; the right one's value belongs to its owner, who
+	// hears of each change.
+	float RightValue = 0.5f;
+	TArray<float> Reported;
+	TSharedRef<SSplitter> Split = SNew(SSplitter)
+		+ SSplitter::Slot().Value(0.5f)[Left]
+		+ SSplitter::Slot()
+		.Value_Lambda([&RightValue]() { return RightValue; })
+		.OnSlotResized_Lambda([&](float Value)
+		{
+			RightValue = Value;
+			Reported.Add(Value);
+		})
+		[
+			Right
+		];
+	FSlateDriver Driver = Open(FVector2D(405, 50), Split);
+
+	struct FCase
+	{
+		const char* Name;
+		float DragTo;
+		float LeftWidth;
+	};
+	const FCase Cases[] = {
+		{"to the right", 302.5f, 300.0f},
+		// Neither side gets narrower than the minimum (20).
+		{"past the left end", -50.0f, 20.0f},
+		{"back to the middle", 202.5f, 200.0f},
+	};
+	float HandleCentre = 202.5f;
+	for (const FCase& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Name);
+		Driver.MoveTo(FVector2D(HandleCentre, 25));
+		Driver.PressAt(FVector2D(HandleCentre, 25));
+		Driver.MoveTo(FVector2D(Case.DragTo, 25));
+		Driver.ReleaseAt(FVector2D(Case.DragTo, 25));
+		Driver.Tick();
+		EXPECT_NEAR(Driver.GetRect(Left).GetSize().X, Case.LeftWidth, 0.01);
+		HandleCentre = Case.LeftWidth + 2.5f;
+	}
+	ASSERT_EQ(Reported.Num(), 3);
+	EXPECT_NEAR(Reported[0], 0.25f, 0.001);
+	EXPECT_NEAR(Reported[1], 0.95f, 0.001);
+	EXPECT_NEAR(Driver.GetRect(Right).GetSize().X, 200.0f, 0.01);
+}
+
+TEST_F(SlateTest, AScrollBoxBringsAFocusedDescendantIntoViewWithPadding)
+{
+	// Twenty buttons, 50 high each, in a 200-high view.
+	TArray<TSharedRef<SButton>> Boxes;
+	TSharedRef<SScrollBox> Scroll = SNew(SScrollBox).ScrollWhenFocusChanges(EScrollWhenFocusChanges::InstantScroll).NavigationScrollPadding(10.0f);
+	for (int32 Index = 0; Index < 20; ++Index)
+	{
+		Boxes.Add(SNew(SButton).Text(FText::FromString(FString::Printf(TEXT("Button %d"), Index))));
+		Scroll->AddSlot()[SNew(SBox).HeightOverride(50)[Boxes.Last()]];
+	}
+	FSlateDriver Driver = Open(FVector2D(300, 200), Scroll);
+	EXPECT_EQ(Driver.WhyNotClickable(Boxes[10]), TEXT("not shown"));
+
+	FSlateApplication::Get().SetKeyboardFocus(Boxes[10], EFocusCause::SetDirectly);
+	Driver.Tick();
+	// Its bottom (550) sits 10 above the view's bottom: the view starts at 550 + 10 - 200.
+	EXPECT_NEAR(Scroll->GetScrollOffset(), 360.0f, 0.01);
+	EXPECT_EQ(Driver.WhyNotClickable(Boxes[10]), TEXT(""));
+
+	FSlateApplication::Get().SetKeyboardFocus(Boxes[2], EFocusCause::SetDirectly);
+	Driver.Tick();
+	// Its top (100) sits 10 below the view's top.
+	EXPECT_NEAR(Scroll->GetScrollOffset(), 90.0f, 0.01);
 }
