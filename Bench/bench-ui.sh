@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Targets: kva-bench-ui
 # Frame time of a 1280 x 800 window holding a tile grid of 24 products and of 480 (20 pages),
 # median of 100 frames each (layout, paint and drawing into pixels), in one run, the two
 # windows taking turns.
