@@ -3,6 +3,8 @@
 #include "Brushes/SlateColorBrush.h"
 #include "Brushes/SlateRoundedBoxBrush.h"
 #include "Engine/Texture2D.h"
+#include "Runtime/HostEditor.h"
+#include "Runtime/HostRuntime.h"
 #include "Slate/DeferredCleanupSlateBrush.h"
 #include "Styling/StyleColors.h"
 #include "Widgets/Images/SImage.h"
@@ -99,6 +101,9 @@ TEST_F(SlateTest, AButtonIsDrawnInTheLookOfItsState)
 
 TEST_F(SlateTest, ATextureBrushDrawsTheTexturesPixelsWithTheirAlpha)
 {
+	// An editor session owns the texture and destroys it when it ends.
+	FHostRuntime Runtime;
+	FHostEditor Editor;
 	// Two texels, BGRA: opaque green, and red at half opacity.
 	const TArray<uint8> Pixels = {0, 255, 0, 255, 0, 0, 255, 128};
 	UTexture2D* Texture = UTexture2D::CreateTransient(2, 1, PF_B8G8R8A8, NAME_None, TConstArrayView64<uint8>(Pixels.GetData(), Pixels.Num()));
