@@ -114,9 +114,9 @@ namespace
 	FLayoutCase ScaleToFitKeepsTheAspectRatio()
 	{
 		// A 100 x 50 image in a 180 x 180 well is scaled by 1.8 to 180 x 90 and centred.
-		FSlateBrush* Brush = new FSlateBrush();
-		Brush->ImageSize = FVector2D(100, 50);
-		TSharedRef<SImage> Image = SNew(SImage).Image(Brush);
+		static FSlateBrush Brush;
+		Brush.ImageSize = FVector2D(100, 50);
+		TSharedRef<SImage> Image = SNew(SImage).Image(&Brush);
 		TSharedRef<SWidget> Well = SNew(SBox).WidthOverride(180).HeightOverride(180)
 			[
 				SNew(SScaleBox).Stretch(EStretch::ScaleToFit)[Image]

@@ -8,6 +8,25 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Lets GoogleTest print the engine's strings in failure messages.
+inline void PrintTo(const FString& Text, std::ostream* Out)
+{
+	*Out << '"' << FTCHARToUTF8(*Text).Get() << '"';
+}
+
+template <typename ElementType>
+void PrintTo(const TArray<ElementType>& Array, std::ostream* Out)
+{
+	*Out << "{";
+	for (int32 Index = 0; Index < Array.Num(); ++Index)
+	{
+		*Out << (Index > 0 ? ", " : " ") << ::testing::PrintToString(Array[Index]);
+	}
+	*Out << " }";
+}
+
 // Each test runs with its own application and opens the windows it needs.
 class SlateTest : public ::testing::Test
 {

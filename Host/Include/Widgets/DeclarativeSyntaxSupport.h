@@ -22,16 +22,17 @@
 // its chained setters; SNew makes the widget, applies the common arguments and calls its
 // Construct with the arguments (and any required arguments given to SNew).
 
-// As in the engine, "typename" is allowed outside templates, so the macros also work inside
-// widget templates whose types depend on a parameter (SComboBox's list view).
+// "typename" lets SNew name a widget type that depends on a template parameter.
 #ifndef TYPENAME_OUTSIDE_TEMPLATE
 #define TYPENAME_OUTSIDE_TEMPLATE typename
 #endif
 
-#define SNew(WidgetType, ...) MakeTDecl<WidgetType>(#WidgetType, __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs(__VA_ARGS__)) <<= TYPENAME_OUTSIDE_TEMPLATE WidgetType::FArguments()
+#define SNew(WidgetType, ...) \
+	MakeTDecl<WidgetType>(#WidgetType, __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs(__VA_ARGS__)) <<= TYPENAME_OUTSIDE_TEMPLATE WidgetType::FArguments()
 
 #define SAssignNew(ExposeAs, WidgetType, ...) \
-	MakeTDecl<WidgetType>(#WidgetType, __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs(__VA_ARGS__)).Expose(ExposeAs) <<= TYPENAME_OUTSIDE_TEMPLATE WidgetType::FArguments()
+	MakeTDecl<WidgetType>(#WidgetType, __FILE__, __LINE__, RequiredArgs::MakeRequiredArgs(__VA_ARGS__)).Expose(ExposeAs) <<= \
+		TYPENAME_OUTSIDE_TEMPLATE WidgetType::FArguments()
 
 #define SLATE_BEGIN_ARGS(InWidgetType) \
 public: \

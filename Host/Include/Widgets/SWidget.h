@@ -46,6 +46,9 @@ public:
 	void SlatePrepass(float InLayoutScaleMultiplier);
 	FVector2D GetDesiredSize() const { return DesiredSize; }
 	void ArrangeChildren(const FGeometry& AllottedGeometry, FArrangedChildren& ArrangedChildren, bool bUpdateAttributes = false) const;
+	// Where a descendant lies when this widget has MyGeometry, by arranging down to it (the
+	// descendant need not have been painted); an empty geometry when it is not a descendant.
+	FGeometry FindChildGeometry(const FGeometry& MyGeometry, TSharedRef<SWidget> WidgetToFind) const;
 	virtual FChildren* GetChildren() = 0;
 	const FChildren* GetChildren() const { return const_cast<SWidget*>(this)->GetChildren(); }
 

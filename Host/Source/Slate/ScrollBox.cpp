@@ -156,8 +156,10 @@ void SScrollBox::ScrollDescendantIntoView(const TSharedPtr<SWidget>& WidgetToFin
 	{
 		return;
 	}
+	// The descendant may lie outside the view and so not have been painted: it is found by
+	// arranging the content down to it.
 	const FGeometry& Panel = ScrollPanel->GetPaintSpaceGeometry();
-	const FGeometry& Widget = WidgetToFind->GetPaintSpaceGeometry();
+	const FGeometry Widget = ScrollPanel->FindChildGeometry(Panel, WidgetToFind.ToSharedRef());
 	const float Scale = Panel.Scale > 0.0f ? Panel.Scale : 1.0f;
 	const float Top = Along(Widget.GetAbsolutePosition() - Panel.GetAbsolutePosition()) / Scale + ScrollOffset;
 	const float Bottom = Top + Along(Widget.GetAbsoluteSize()) / Scale;

@@ -5,10 +5,20 @@
 void SSplitter::FSlot::Construct(const FChildren& SlotOwner, FSlotArguments&& InArgs)
 {
 	TSlotBase<FSlot>::Construct(SlotOwner, std::move(InArgs));
-	SizingValue = InArgs._Value;
-	MinSizeValue = InArgs._MinSize;
+	// What the arguments leave unset keeps the slot's defaults.
+	if (InArgs._Value.IsSet())
+	{
+		SizingValue = InArgs._Value;
+	}
+	if (InArgs._MinSize.IsSet())
+	{
+		MinSizeValue = InArgs._MinSize;
+	}
+	if (InArgs._SizeRule.IsSet())
+	{
+		SizingRule = InArgs._SizeRule;
+	}
 	bIsResizable = InArgs._Resizable;
-	SizingRule = InArgs._SizeRule;
 	OnSlotResizedHandler = InArgs._OnSlotResized;
 }
 

@@ -11,7 +11,7 @@ namespace
 }
 
 void SListPanel::SetRows(const TArray<TSharedRef<SWidget>>& Rows, float InFirstLineOffset, bool bInTiles, int32 InItemsPerLine, const FVector2D& InItemSize,
-	EListItemAlignment InAlignment)
+	EListItemAlignment InAlignment, const FVector2D& InDesiredSize)
 {
 	Children.Empty();
 	for (const TSharedRef<SWidget>& Row : Rows)
@@ -22,12 +22,13 @@ void SListPanel::SetRows(const TArray<TSharedRef<SWidget>>& Rows, float InFirstL
 	bTiles = bInTiles;
 	ItemsPerLine = FMath::Max(1, InItemsPerLine);
 	ItemSize = InItemSize;
+	DesiredSize = InDesiredSize;
 	Alignment = InAlignment;
 }
 
 FVector2D SListPanel::ComputeDesiredSize(float) const
 {
-	return ItemSize;
+	return DesiredSize;
 }
 
 // Tiles keep their size; the room left on a line goes where the alignment puts it (evenly
@@ -169,9 +170,11 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 	TArray<TSharedRef<SWidget>> Rows;
 	float FirstLineOffset = 0.0f;
 	FVector2D ItemSize;
+	FVector2D DesiredSize;
 	if (bTiles)
 	{
 		ItemSize = FVector2D(ItemWidth.Get(), ItemHeight.Get());
+		DesiredSize = ItemSize;
 		auto Lay = [&](float Width)
 		{
 			ItemsPerLine = FMath::Max(1, FMath::FloorToInt(Width / float(ItemSize.X)));
@@ -201,10 +204,14 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 		ScrollOffset = FMath::Clamp(ScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - 1.0f));
 		const int32 FirstItem = FMath::FloorToInt(ScrollOffset);
 		float Bottom = 0.0f;
-		for (int32 Index = FirstItem; Index < NumItems && Bottom < ViewSize.Y; ++Index)
+		float Widest = 0.0f;
+		// The first row is made even in no room at all: its height tells how much the list
+		// would like.
+		for (int32 Index = FirstItem; Index < NumItems && (Index == FirstItem || Bottom < ViewSize.Y); ++Index)
 		{
 			const TSharedRef<SWidget> Row = GenerateRowForIndex(Index);
 			const float Height = float(Row->GetDesiredSize().Y);
+			Widest = FMath::Max(Widest, float(Row->GetDesiredSize().X));
 			if (Index == FirstItem)
 			{
 				ListRowHeight = Height;
@@ -217,14 +224,18 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 		LinesInView = ListRowHeight > 0 ? float(ViewSize.Y / ListRowHeight) : NumLines;
 		ScrollOffset = FMath::Min(ScrollOffset, FMath::Max(0.0f, NumLines - LinesInView));
 		ItemSize = FVector2D(ViewSize.X, ListRowHeight);
+		// Rows are taken to be as tall as the first.
+		DesiredSize = FVector2D(Widest, NumLines * ListRowHeight);
 	}
 	EndGeneration();
-	ItemsPanel->SetRows(Rows, FirstLineOffset, bTiles, ItemsPerLine, ItemSize, ItemAlignment.Get());
+	ItemsPanel->SetRows(Rows, FirstLineOffset, bTiles, ItemsPerLine, ItemSize, ItemAlignment.Get(), DesiredSize);
 	const bool bScrollBarWasNeeded = ScrollBar->IsNeeded();
 	ScrollBar->SetState(NumLines > 0 ? ScrollOffset / NumLines : 0.0f, NumLines > 0 ? LinesInView / NumLines : 1.0f);
-	if (ScrollBar->IsNeeded() != bScrollBarWasNeeded)
+	if (ScrollBar->IsNeeded() != bScrollBarWasNeeded || DesiredSize != LastDesiredSize)
 	{
-		// The scroll bar appears or goes: the frame is laid out again with it.
+		// The scroll bar appears or goes, or the list would like another size: the frame is
+		// laid out again.
+		LastDesiredSize = DesiredSize;
 		RequestLayoutPass();
 	}
 }

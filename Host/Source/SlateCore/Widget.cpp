@@ -67,6 +67,35 @@ void SWidget::ArrangeChildren(const FGeometry& AllottedGeometry, FArrangedChildr
 	OnArrangeChildren(AllottedGeometry, ArrangedChildren);
 }
 
+FGeometry SWidget::FindChildGeometry(const FGeometry& MyGeometry, TSharedRef<SWidget> WidgetToFind) const
+{
+	// The chain of parents from the descendant up to this widget, then arranged top down.
+	TArray<TSharedRef<SWidget>> Chain;
+	for (TSharedPtr<SWidget> Current = WidgetToFind; Current.IsValid() && Current.Get() != this; Current = Current->GetParentWidget())
+	{
+		Chain.Insert(Current.ToSharedRef(), 0);
+		if (!Current->GetParentWidget().IsValid())
+		{
+			return FGeometry();
+		}
+	}
+	FGeometry Geometry = MyGeometry;
+	const SWidget* Parent = this;
+	for (const TSharedRef<SWidget>& Child : Chain)
+	{
+		FArrangedChildren Arranged(EVisibility::All);
+		Parent->ArrangeChildren(Geometry, Arranged);
+		const int32 Found = Arranged.GetInternalArray().IndexOfByPredicate([&Child](const FArrangedWidget& Widget) { return Widget.Widget == Child; });
+		if (Found == INDEX_NONE)
+		{
+			return FGeometry();
+		}
+		Geometry = Arranged[Found].Geometry;
+		Parent = &Child.Get();
+	}
+	return Geometry;
+}
+
 int32 SWidget::Paint(const FPaintArgs& Args, const FGeometry& AllottedGeometry, const FSlateRect& MyCullingRect, FSlateWindowElementList& OutDrawElements,
 	int32 LayerId, const FWidgetStyle& InWidgetStyle, bool bParentEnabled) const
 {

@@ -35,42 +35,13 @@ public:
 	class FSlot : public TSlotBase<FSlot>
 	{
 	public:
-		struct FSlotArguments : public TSlotBase<FSlot>::FSlotArguments
-		{
-			explicit FSlotArguments(std::unique_ptr<FSlot> InSlot) : TSlotBase<FSlot>::FSlotArguments(std::move(InSlot)) {}
-
-			FSlotArguments& Value(const TAttribute<float>& InValue)
-			{
-				_Value = InValue;
-				return *this;
-			}
-			FSlotArguments& MinSize(const TAttribute<float>& InMinSize)
-			{
-				_MinSize = InMinSize;
-				return *this;
-			}
-			FSlotArguments& Resizable(TOptional<bool> bInResizable)
-			{
-				_Resizable = bInResizable;
-				return *this;
-			}
-			FSlotArguments& SizeRule(const TAttribute<ESizeRule>& InSizeRule)
-			{
-				_SizeRule = InSizeRule;
-				return *this;
-			}
-			FSlotArguments& OnSlotResized(const FOnSlotResized& InDelegate)
-			{
-				_OnSlotResized = InDelegate;
-				return *this;
-			}
-
-			TAttribute<float> _Value = 1.0f;
-			TAttribute<float> _MinSize = 0.0f;
-			TOptional<bool> _Resizable;
-			TAttribute<ESizeRule> _SizeRule = FractionOfParent;
-			FOnSlotResized _OnSlotResized;
-		};
+		SLATE_SLOT_BEGIN_ARGS(FSlot, TSlotBase<FSlot>)
+		SLATE_ATTRIBUTE(float, Value)
+		SLATE_ATTRIBUTE(float, MinSize)
+		SLATE_ARGUMENT(TOptional<bool>, Resizable)
+		SLATE_ATTRIBUTE(ESizeRule, SizeRule)
+		SLATE_EVENT(FOnSlotResized, OnSlotResized)
+		SLATE_SLOT_END_ARGS()
 
 		void Construct(const FChildren& SlotOwner, FSlotArguments&& InArgs);
 		float GetSizeValue() const { return SizingValue.Get(); }

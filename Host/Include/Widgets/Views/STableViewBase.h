@@ -25,9 +25,9 @@ public:
 	FChildren* GetChildren() override { return &Children; }
 
 	// Rows in item order, the first lying FirstLineOffset from the top (negative when it is
-	// partly scrolled out), with the layout of the lines.
+	// partly scrolled out), with the layout of the lines and the size all the lines would take.
 	void SetRows(const TArray<TSharedRef<SWidget>>& Rows, float InFirstLineOffset, bool bInTiles, int32 InItemsPerLine, const FVector2D& InItemSize,
-		EListItemAlignment InAlignment);
+		EListItemAlignment InAlignment, const FVector2D& InDesiredSize);
 	int32 Num() const { return Children.Num(); }
 
 protected:
@@ -40,6 +40,7 @@ private:
 	bool bTiles = false;
 	int32 ItemsPerLine = 1;
 	FVector2D ItemSize;
+	FVector2D DesiredSize;
 	EListItemAlignment Alignment = EListItemAlignment::EvenlyDistributed;
 };
 
@@ -102,6 +103,7 @@ private:
 	bool bItemsNeedRefresh = true;
 	bool bLayoutDirty = true;
 	FVector2D LastViewSize;
+	FVector2D LastDesiredSize;
 	// The height of a list's rows, measured from the first row generated.
 	float ListRowHeight = 0.0f;
 };

@@ -9,6 +9,7 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cmath>
 #include <numeric>
 
@@ -86,6 +87,10 @@ namespace
 			cairo_fill(Cairo);
 			return;
 		}
+		// The group (outline, then the fill replacing what lies inside it) covers the box only.
+		cairo_save(Cairo);
+		cairo_rectangle(Cairo, std::floor(X), std::floor(Y), std::ceil(X + W) - std::floor(X), std::ceil(Y + H) - std::floor(Y));
+		cairo_clip(Cairo);
 		cairo_push_group(Cairo);
 		RoundedRectPath(Cairo, X, Y, W, H, Radii);
 		SetSource(Cairo, Border);
@@ -97,6 +102,7 @@ namespace
 		cairo_fill(Cairo);
 		cairo_pop_group_to_source(Cairo);
 		cairo_paint(Cairo);
+		cairo_restore(Cairo);
 	}
 
 	// The editor's image resources the stand-in draws as shapes, in the element's colour.
@@ -153,39 +159,60 @@ namespace
 		return true;
 	}
 
-	// A texture's pixels (straight alpha) scaled into the element's rectangle and tinted.
-	void DrawTexture(cairo_t* Cairo, const FSlateDrawElement& Element, const UE::Slate::FTexturePixels& Texture, double AlphaScale)
+	// A texture, tinted and scaled to the element's rectangle snapped to whole pixels (as the
+	// editor snaps elements), at the tint's opacity.
+	void DrawTexture(cairo_t* Cairo, const FSlateDrawElement& Element, double AlphaScale)
 	{
-		const FLinearColor& Tint = Element.GetTint();
-		cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Texture.Width, Texture.Height);
-		cairo_surface_flush(Surface);
-		uint8* Data = cairo_image_surface_get_data(Surface);
-		const int32 Stride = cairo_image_surface_get_stride(Surface);
-		const FRGBA TintBytes = ToSRGB(FLinearColor(Tint.R, Tint.G, Tint.B, 1.0f), 1.0);
-		for (int32 Row = 0; Row < Texture.Height; ++Row)
-		{
-			uint32* Out = reinterpret_cast<uint32*>(Data + Row * Stride);
-			for (int32 Column = 0; Column < Texture.Width; ++Column)
-			{
-				const FColor& In = Texture.Pixels[Row * Texture.Width + Column];
-				const double A = In.A / 255.0;
-				auto Channel = [A](double Value, double TintValue) { return uint32(std::lround(Value * TintValue * A)); };
-				Out[Column] = (uint32(In.A) << 24) | (Channel(In.R, TintBytes.R) << 16) | (Channel(In.G, TintBytes.G) << 8) | Channel(In.B, TintBytes.B);
-			}
-		}
-		cairo_surface_mark_dirty(Surface);
 		const FPaintGeometry& Geometry = Element.GetPaintGeometry();
+		const double Left = std::round(Geometry.DrawPosition.X);
+		const double Top = std::round(Geometry.DrawPosition.Y);
+		const int32 Width = int32(std::round(Geometry.DrawPosition.X + Geometry.DrawSize.X) - Left);
+		const int32 Height = int32(std::round(Geometry.DrawPosition.Y + Geometry.DrawSize.Y) - Top);
+		const FLinearColor& Tint = Element.GetTint();
+		cairo_surface_t* Surface =
+			UE::Slate::GetTextureSurface(Element.GetBrush().GetResourceObject(), FLinearColor(Tint.R, Tint.G, Tint.B, 1.0f).ToFColor(true), Width, Height);
+		if (Surface == nullptr)
+		{
+			return;
+		}
 		cairo_save(Cairo);
-		cairo_rectangle(Cairo, Geometry.DrawPosition.X, Geometry.DrawPosition.Y, Geometry.DrawSize.X, Geometry.DrawSize.Y);
+		cairo_rectangle(Cairo, Left, Top, Width, Height);
 		cairo_clip(Cairo);
-		cairo_translate(Cairo, Geometry.DrawPosition.X, Geometry.DrawPosition.Y);
-		cairo_scale(Cairo, Geometry.DrawSize.X / Texture.Width, Geometry.DrawSize.Y / Texture.Height);
-		cairo_set_source_surface(Cairo, Surface, 0, 0);
-		cairo_pattern_set_filter(cairo_get_source(Cairo), CAIRO_FILTER_BILINEAR);
-		cairo_pattern_set_extend(cairo_get_source(Cairo), CAIRO_EXTEND_PAD);
+		cairo_set_source_surface(Cairo, Surface, Left, Top);
 		cairo_paint_with_alpha(Cairo, Tint.A * AlphaScale);
 		cairo_restore(Cairo);
-		cairo_surface_destroy(Surface);
+	}
+
+	// The surface's premultiplied pixels as straight-alpha colours (opaque without alpha).
+	// FColor keeps its bytes in cairo's order (B, G, R, A), so opaque pixels copy as they are.
+	FSlateRenderedImage ImageOfSurface(cairo_surface_t* Surface)
+	{
+		static_assert(sizeof(FColor) == 4 && offsetof(FColor, B) == 0 && offsetof(FColor, A) == 3);
+		const bool bOpaque = cairo_image_surface_get_format(Surface) == CAIRO_FORMAT_RGB24;
+		FSlateRenderedImage Image;
+		Image.Width = cairo_image_surface_get_width(Surface);
+		Image.Height = cairo_image_surface_get_height(Surface);
+		const uint8* Data = cairo_image_surface_get_data(Surface);
+		const int32 Stride = cairo_image_surface_get_stride(Surface);
+		Image.Pixels.SetNumUninitialized(Image.Width * Image.Height);
+		for (int32 Row = 0; Row < Image.Height; ++Row)
+		{
+			const uint32* In = reinterpret_cast<const uint32*>(Data + Row * Stride);
+			uint32* Out = reinterpret_cast<uint32*>(Image.Pixels.GetData() + Row * Image.Width);
+			for (int32 Column = 0; Column < Image.Width; ++Column)
+			{
+				const uint32 Pixel = In[Column];
+				const uint32 A = bOpaque ? 255u : Pixel >> 24;
+				if (A == 255)
+				{
+					Out[Column] = Pixel | 0xFF000000u;
+					continue;
+				}
+				auto Straight = [A](uint32 Value) { return A == 0 ? 0u : std::min<uint32>(255, (Value * 255 + A / 2) / A); };
+				Out[Column] = (A << 24) | (Straight((Pixel >> 16) & 0xFF) << 16) | (Straight((Pixel >> 8) & 0xFF) << 8) | Straight(Pixel & 0xFF);
+			}
+		}
+		return Image;
 	}
 
 	void DrawBox(cairo_t* Cairo, const FSlateDrawElement& Element, double AlphaScale)
@@ -198,11 +225,7 @@ namespace
 		}
 		if (Brush.GetResourceObject() != nullptr)
 		{
-			UE::Slate::FTexturePixels Texture;
-			if (UE::Slate::ReadTexturePixels(Brush.GetResourceObject(), Texture))
-			{
-				DrawTexture(Cairo, Element, Texture, AlphaScale);
-			}
+			DrawTexture(Cairo, Element, AlphaScale);
 			return;
 		}
 		if (!Brush.GetResourceName().IsNone())
@@ -274,11 +297,20 @@ namespace
 
 FSlateRenderedImage FSlateCairoRenderer::RenderWindow(const SWindow& Window)
 {
-	FSlateRenderedImage Image;
-	Image.Width = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().X)));
-	Image.Height = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().Y)));
-	cairo_surface_t* Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Image.Width, Image.Height);
+	const int32 Width = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().X)));
+	const int32 Height = FMath::Max(1, FMath::CeilToInt(float(Window.GetClientSizeInScreen().Y)));
+	// One surface serves frame after frame while the size stays.
+	static cairo_surface_t* Surface = nullptr;
+	if (Surface == nullptr || cairo_image_surface_get_width(Surface) != Width || cairo_image_surface_get_height(Surface) != Height)
+	{
+		cairo_surface_destroy(Surface);
+		Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Width, Height);
+	}
 	cairo_t* Cairo = cairo_create(Surface);
+	cairo_save(Cairo);
+	cairo_set_operator(Cairo, CAIRO_OPERATOR_CLEAR);
+	cairo_paint(Cairo);
+	cairo_restore(Cairo);
 	const FVector2D Origin = Window.GetPositionInScreen();
 	cairo_translate(Cairo, -Origin.X, -Origin.Y);
 
@@ -291,32 +323,19 @@ FSlateRenderedImage FSlateCairoRenderer::RenderWindow(const SWindow& Window)
 	for (int32 Index : Order)
 	{
 		const FSlateDrawElement& Element = Elements[Index];
+		// Clipping is by whole pixels, as a scissor rectangle is.
 		const FSlateRect& Clip = Element.GetClipRect();
+		const double ClipLeft = std::round(Clip.Left);
+		const double ClipTop = std::round(Clip.Top);
 		cairo_save(Cairo);
-		cairo_rectangle(Cairo, Clip.Left, Clip.Top, Clip.Right - Clip.Left, Clip.Bottom - Clip.Top);
+		cairo_rectangle(Cairo, ClipLeft, ClipTop, std::round(Clip.Right) - ClipLeft, std::round(Clip.Bottom) - ClipTop);
 		cairo_clip(Cairo);
 		DrawElement(Cairo, Element);
 		cairo_restore(Cairo);
 	}
 	cairo_destroy(Cairo);
 	cairo_surface_flush(Surface);
-
-	const uint8* Data = cairo_image_surface_get_data(Surface);
-	const int32 Stride = cairo_image_surface_get_stride(Surface);
-	Image.Pixels.SetNum(Image.Width * Image.Height);
-	for (int32 Row = 0; Row < Image.Height; ++Row)
-	{
-		const uint32* In = reinterpret_cast<const uint32*>(Data + Row * Stride);
-		for (int32 Column = 0; Column < Image.Width; ++Column)
-		{
-			const uint32 Pixel = In[Column];
-			const uint32 A = Pixel >> 24;
-			auto Straight = [A](uint32 Value) { return A == 0 ? uint8(0) : uint8(std::min<uint32>(255, (Value * 255 + A / 2) / A)); };
-			Image.Pixels[Row * Image.Width + Column] = FColor(Straight((Pixel >> 16) & 0xFF), Straight((Pixel >> 8) & 0xFF), Straight(Pixel & 0xFF), uint8(A));
-		}
-	}
-	cairo_surface_destroy(Surface);
-	return Image;
+	return ImageOfSurface(Surface);
 }
 
 bool FSlateCairoRenderer::SavePNG(const FSlateRenderedImage& Image, const FString& Filename)
@@ -339,4 +358,18 @@ bool FSlateCairoRenderer::SavePNG(const FSlateRenderedImage& Image, const FStrin
 	const cairo_status_t Status = cairo_surface_write_to_png(Surface, FTCHARToUTF8(*Filename).Get());
 	cairo_surface_destroy(Surface);
 	return Status == CAIRO_STATUS_SUCCESS;
+}
+
+bool FSlateCairoRenderer::LoadPNG(const FString& Filename, FSlateRenderedImage& OutImage)
+{
+	cairo_surface_t* Surface = cairo_image_surface_create_from_png(FTCHARToUTF8(*Filename).Get());
+	const cairo_format_t Format = cairo_image_surface_get_format(Surface);
+	const bool bRead = cairo_surface_status(Surface) == CAIRO_STATUS_SUCCESS && (Format == CAIRO_FORMAT_ARGB32 || Format == CAIRO_FORMAT_RGB24);
+	if (bRead)
+	{
+		cairo_surface_flush(Surface);
+		OutImage = ImageOfSurface(Surface);
+	}
+	cairo_surface_destroy(Surface);
+	return bRead;
 }

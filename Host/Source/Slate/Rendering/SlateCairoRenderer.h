@@ -22,4 +22,6 @@ class FSlateCairoRenderer
 public:
 	static FSlateRenderedImage RenderWindow(const SWindow& Window);
 	static bool SavePNG(const FSlateRenderedImage& Image, const FString& Filename);
+	// Reads a PNG.
+	static bool LoadPNG(const FString& Filename, FSlateRenderedImage& OutImage);
 };

@@ -6,23 +6,6 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define KVA_WITH_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KVA_WITH_ASAN 1
-#endif
-#endif
-
-#if defined(KVA_WITH_ASAN)
-// Assimp 5.2's FBX reader leaks the parts it has read when a damaged file makes it give up;
-// those allocations are the library's, so the leak checker leaves them out.
-extern "C" const char* __lsan_default_suppressions()
-{
-	return "leak:libassimp.so\n";
-}
-#endif
-
 namespace UE::Host::Fbx
 {
 	namespace
