@@ -8,6 +8,7 @@
 #include "Framework/MultiBox/MultiBoxBuilder.h"
 #include "HAL/PlatformProcess.h"
 #include "Slate/DeferredCleanupSlateBrush.h"
+#include "Styling/AppStyle.h"
 #include "Styling/CoreStyle.h"
 #include "Widgets/Images/SImage.h"
 #include "Widgets/Input/SButton.h"
@@ -365,7 +366,10 @@ void SKVALibrary::Rebuild()
 				.AutoHeight()
 				.Padding(18.0f, 0.0f, 18.0f, 12.0f)
 				[
+					// The editor's fill image carries a tint of its own that the fill colour would
+					// be multiplied with; a white fill shows the accent as it is.
 					SNew(SProgressBar)
+					.FillImage(FAppStyle::GetBrush(TEXT("WhiteBrush")))
 					.FillColorAndOpacity(KVABrand::Accent)
 					.Percent_Lambda([Handle]() -> TOptional<float>
 					{
