@@ -52,7 +52,7 @@ namespace
 		{
 			for (double Passed = 0; Passed < Seconds; Passed += 0.1)
 			{
-				Host.AdvanceClock(0.1);
+				Host->AdvanceClock(0.1);
 				Pump([] { return false; }, 0.02);
 			}
 		}
@@ -63,11 +63,11 @@ namespace
 		{
 			KVAService::FReply Slow = KVAService::FReply::Json(200, Page(3, "slow"));
 			Slow.HeaderDelay = std::chrono::milliseconds(400);
-			Service.Script("/v1/membership/catalog", Slow);
+			Service->Script("/v1/membership/catalog", Slow);
 			const size_t Before = Listings();
 			EXPECT_EQ(Click(TEXT("Refresh")), TEXT(""));
 			EXPECT_TRUE(Pump([&] { return Listings() == Before + 1; }));
-			Service.ClearScripts();
+			Service->ClearScripts();
 			EXPECT_TRUE(Library().bBusy);
 			FocusSearch();
 			return Before + 1;
@@ -214,7 +214,7 @@ TEST_F(BrowsingTest, APageIsTakenWholeOrNotAtAll)
 	for (const auto& Case : Cases)
 	{
 		SCOPED_TRACE(Case.Label);
-		Service.Script("/v1/membership/catalog", KVAService::FReply::Json(200, Case.Body));
+		Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, Case.Body));
 		ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
 		ASSERT_TRUE(Settle());
 		EXPECT_EQ(Library().Products.Num(), Case.FirstId.IsEmpty() ? 0 : 24);
@@ -229,7 +229,7 @@ TEST_F(BrowsingTest, APageIsTakenWholeOrNotAtAll)
 	EXPECT_TRUE(TextDrawnIn(TEXT("No FBX assets here yet. Open the library for other formats."), KVABrand::TextMuted));
 	SaveState(TEXT("catalog-empty"));
 
-	Service.Script("/v1/membership/catalog", KVAService::FReply::Json(503, R"({"error":"maintenance"})"));
+	Service->Script("/v1/membership/catalog", KVAService::FReply::Json(503, R"({"error":"maintenance"})"));
 	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
 	ASSERT_TRUE(Settle());
 	EXPECT_EQ(Library().Code, TEXT("maintenance"));
@@ -263,7 +263,7 @@ TEST_F(BrowsingTest, TabsAndKindsChooseWhatIsListed)
 	EXPECT_TRUE(Near(PixelAt(ButtonOf(TEXT("Library")).ToSharedRef(), 0.05f, 0.5f), SRGB(FLinearColor(0.00749903f, 0.00749903f, 0.00913406f))));
 	SaveState(TEXT("retained"));
 
-	Service.Script("/v1/membership/library", KVAService::FReply::Json(200, Page(0)));
+	Service->Script("/v1/membership/library", KVAService::FReply::Json(200, Page(0)));
 	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
 	ASSERT_TRUE(Settle());
 	EXPECT_TRUE(Shows(TEXT("No downloads yet. Find your next asset in the library.")));
@@ -277,7 +277,7 @@ TEST_F(BrowsingTest, TabsAndKindsChooseWhatIsListed)
 
 TEST_F(BrowsingTest, TilesLabelTheProductAndItsPreviewState)
 {
-	Service.Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[
+	Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[
 		{"product_id":"a","title":"Owned scene","selection_id":"s1","kind":"scene","owned":true,"thumbnail":{"url":""}},
 		{"product_id":"b","title":"A collection","selection_id":"s2","kind":"Collection","thumbnail":{"url":""}},
 		{"product_id":"c","title":"A scene","selection_id":"s3","kind":"scene","thumbnail":{"url":""}},

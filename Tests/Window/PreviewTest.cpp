@@ -47,9 +47,9 @@ namespace
 		// Signs in to an empty first page, so that no preview is fetched before the test's own.
 		void SignInQuietly()
 		{
-			Service.Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})"));
+			Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})"));
 			SignIn();
-			Service.ClearScripts();
+			Service->ClearScripts();
 		}
 
 		void LoadAllPages()
@@ -74,7 +74,7 @@ namespace
 			Held.Headers.push_back({"Content-Type", "image/webp"});
 			Held.Body = Bytes;
 			Held.HeaderDelay = std::chrono::milliseconds(Milliseconds);
-			Service.Script("/previews/" + ProductId + ".webp", Held);
+			Service->Script("/previews/" + ProductId + ".webp", Held);
 		}
 
 		static FString Url(const std::string& ProductId)
@@ -97,7 +97,7 @@ TEST_F(PreviewTest, TwoFetchesAtATimeAndTheRestQueued)
 	{
 		KVAService::FReply Held = KVAService::FReply::Json(404, "{}");
 		Held.HeaderDelay = std::chrono::milliseconds(1500);
-		Service.Script("/previews/kp-" + std::string(Index < 10 ? "00" : "0") + std::to_string(Index) + ".webp", Held);
+		Service->Script("/previews/kp-" + std::string(Index < 10 ? "00" : "0") + std::to_string(Index) + ".webp", Held);
 	}
 	SignIn();
 	ASSERT_EQ(Library().Products.Num(), 24);
@@ -110,7 +110,7 @@ TEST_F(PreviewTest, TwoFetchesAtATimeAndTheRestQueued)
 	EXPECT_TRUE(Shows(TEXT("Loading preview")));
 
 	ASSERT_TRUE(Pump([this] { return CountRequests("/previews/") == 2; }));
-	Service.ClearScripts();
+	Service->ClearScripts();
 	ASSERT_TRUE(PreviewsDone());
 	// The two held ones failed; every other came once and is drawn.
 	EXPECT_EQ(Library().PreviewsFailed.Num(), 2);
@@ -177,7 +177,7 @@ TEST_F(BigPreviewTest, TheCacheKeepsAtMost96Images)
 	Search(TEXT("crowd"));
 	LoadAllPages();
 	ASSERT_EQ(Library().Products.Num(), 100);
-	Service.ReleaseDelays();
+	Service->ReleaseDelays();
 	ASSERT_TRUE(PreviewsDone());
 
 	// 100 tiles asked at once: two fetched, 96 queued, two dropped; 98 came, the two oldest went.

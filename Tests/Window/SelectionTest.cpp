@@ -127,12 +127,12 @@ TEST_F(SelectionTest, MembershipOffersReplaceTheDownloadForNonMembers)
 	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
 	ASSERT_TRUE(Settle());
 	ASSERT_EQ(Click(TEXT("Join membership")), TEXT(""));
-	EXPECT_EQ(Launched.Last(), TEXT("https://api.kestrova.example/membership/?intent=unreal"));
+	EXPECT_EQ(Session->Launched.Last(), TEXT("https://api.kestrova.example/membership/?intent=unreal"));
 }
 
 TEST_F(SelectionTest, DetailsOfAnotherProductAreRefused)
 {
-	Service.Script("/v1/membership/products/sel-001", KVAService::FReply::Json(200,
+	Service->Script("/v1/membership/products/sel-001", KVAService::FReply::Json(200,
 		R"({"product_id":"kp-002","title":"Garden Spider","selection_id":"sel-002","files":[]})"));
 	ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
 	ASSERT_TRUE(Settle());
@@ -146,7 +146,7 @@ TEST_F(SelectionTest, DetailsOfAnotherProductAreRefused)
 	EXPECT_FALSE(Shows(TEXT("Add to Scene")));
 
 	// Choosing it again asks again.
-	Service.ClearScripts();
+	Service->ClearScripts();
 	ASSERT_EQ(Click(TEXT("Garden Spider")), TEXT(""));
 	ASSERT_TRUE(Settle());
 	ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
@@ -268,15 +268,15 @@ TEST_F(SelectionTest, RetriesOfAConsentKeepTheirKeyAndSigningOutForgetsIt)
 	Frame();
 
 	// The first consent is lost on the way, and so is an answer without a consent id.
-	Service.Script("/v1/membership/consent", KVAService::FReply::Json(502, R"({"error":"bad_gateway"})"));
+	Service->Script("/v1/membership/consent", KVAService::FReply::Json(502, R"({"error":"bad_gateway"})"));
 	ASSERT_EQ(Click(TEXT("Confirm")), TEXT(""));
 	ASSERT_TRUE(Settle());
-	Service.Script("/v1/membership/consent", KVAService::FReply::Json(200, R"({"status":"confirmed"})"));
+	Service->Script("/v1/membership/consent", KVAService::FReply::Json(200, R"({"status":"confirmed"})"));
 	ASSERT_EQ(Click(TEXT("Confirm")), TEXT(""));
 	ASSERT_TRUE(Settle());
 	EXPECT_EQ(Library().Code, TEXT("invalid_response"));
 	EXPECT_TRUE(Library().ConsentId.IsEmpty());
-	Service.ClearScripts();
+	Service->ClearScripts();
 	ASSERT_EQ(Click(TEXT("Confirm")), TEXT(""));
 	ASSERT_TRUE(Settle());
 
@@ -317,7 +317,7 @@ TEST_F(SelectionTest, RefusedDownloadsKeepTheirPanel)
 
 	// Any other refusal disables the add buttons.
 	AddProduct("region", "Blocked Region", {{"models/box.fbx", Model("box.fbx")}});
-	Service.Script("/v1/membership/products/sel-region", KVAService::FReply::Json(200, nlohmann::json({{"product_id", "region"}, {"title", "Blocked Region"},
+	Service->Script("/v1/membership/products/sel-region", KVAService::FReply::Json(200, nlohmann::json({{"product_id", "region"}, {"title", "Blocked Region"},
 		{"selection_id", "sel-region"}, {"download", {{"allowed", false}, {"reason", "region_blocked"}}},
 		{"files", nlohmann::json::array({nlohmann::json::parse(R"({"package_id":"pkg-region","sha256":")" + Membership->Products().back().Packages[0].Sha256
 			+ R"(","filename":"pkg-region.zip","formats":["fbx"],"size_bytes":)" + std::to_string(Membership->Products().back().Packages[0].Bytes.size()) + "}")})}}).dump()));

@@ -15,14 +15,14 @@ TEST_F(WindowTest, SignInThroughTheBrowserListsTheCatalogueAndSignOutEndsTheSess
 	EXPECT_TRUE(Shows(TEXT("Find your next asset and add it to your scene.")));
 	EXPECT_TRUE(IsEnabled(TEXT("Sign in")));
 	EXPECT_FALSE(Shows(TEXT("Account")));
-	EXPECT_EQ(Service.Requests().size(), 0u);
+	EXPECT_EQ(Service->Requests().size(), 0u);
 	SaveState(TEXT("signed-out"));
 
 	// Connecting: the browser has the page, the member has not answered yet.
-	Browser = EBrowser::Ignore;
+	Session->Browser = EBrowser::Ignore;
 	ASSERT_EQ(Click(TEXT("Sign in")), TEXT(""));
-	ASSERT_TRUE(Pump([this] { return Launched.Num() == 1; }));
-	EXPECT_TRUE(Launched[0].StartsWith(TEXT("https://api.kestrova.example/connect/unreal?")));
+	ASSERT_TRUE(Pump([this] { return Session->Launched.Num() == 1; }));
+	EXPECT_TRUE(Session->Launched[0].StartsWith(TEXT("https://api.kestrova.example/connect/unreal?")));
 	EXPECT_TRUE(Library().bSigningIn && Library().bBusy);
 	EXPECT_TRUE(TextDrawnIn(Connecting, KVABrand::Warning));
 	EXPECT_TRUE(IsEnabled(TEXT("Cancel")));
@@ -31,7 +31,7 @@ TEST_F(WindowTest, SignInThroughTheBrowserListsTheCatalogueAndSignOutEndsTheSess
 	SaveState(TEXT("connecting"));
 
 	// The member allows the editor in the browser; the next poll signs in and lists.
-	Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Launched[0])), true);
+	Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Session->Launched[0])), true);
 	ASSERT_TRUE(PumpWithClock([this] { return Library().Client->Connected() && !Library().bBusy; }));
 	EXPECT_TRUE(Library().bMember);
 	EXPECT_EQ(Library().Products.Num(), 24);
@@ -79,10 +79,10 @@ TEST_F(WindowTest, FailedExpiredAndCancelledSignInsShowTheirSentence)
 	for (const FCase& Case : Cases)
 	{
 		SCOPED_TRACE(Case.State);
-		Browser = Case.Answer;
-		const int32 Before = Launched.Num();
+		Session->Browser = Case.Answer;
+		const int32 Before = Session->Launched.Num();
 		ASSERT_EQ(Click(TEXT("Sign in")), TEXT(""));
-		ASSERT_TRUE(Pump([&] { return Launched.Num() == Before + 1; }));
+		ASSERT_TRUE(Pump([&] { return Session->Launched.Num() == Before + 1; }));
 		if (Case.Then == FCase::CancelIt)
 		{
 			ASSERT_EQ(Click(TEXT("Cancel")), TEXT(""));
@@ -94,7 +94,7 @@ TEST_F(WindowTest, FailedExpiredAndCancelledSignInsShowTheirSentence)
 			if (Case.Then == FCase::Expire)
 			{
 				// The attempt runs out while the page is open (600 s).
-				Host.AdvanceClock(601.0);
+				Host->AdvanceClock(601.0);
 			}
 			ASSERT_TRUE(PumpWithClock([this] { return !Library().bBusy; }, 10));
 		}
@@ -141,7 +141,7 @@ TEST_F(WindowTest, ClosingTheTabMidRequestEndsTheSessionAndDropsTheReply)
 	// The next listing takes a while to come back.
 	KVAService::FReply Slow = KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})");
 	Slow.HeaderDelay = std::chrono::milliseconds(500);
-	Service.Script("/v1/membership/catalog", Slow);
+	Service->Script("/v1/membership/catalog", Slow);
 	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
 	ASSERT_TRUE(Pump([this] { return CountRequests("/v1/membership/catalog") == 2; }));
 	ASSERT_TRUE(Library().bBusy);
@@ -160,7 +160,7 @@ TEST_F(WindowTest, ClosingTheTabMidRequestEndsTheSessionAndDropsTheReply)
 
 	// The session ends at once, and the late listing changes nothing.
 	EXPECT_TRUE(Pump([this] { return Membership->LiveTokens().empty(); }));
-	Host.PumpUntil([] { return false; }, 1.0);
+	Host->PumpUntil([] { return false; }, 1.0);
 	Frame();
 	EXPECT_EQ(Weak.Pin(), nullptr);
 	EXPECT_FALSE(Driver().Find(TEXT("SKVALibrary")).IsValid());

@@ -2,7 +2,6 @@
 
 #include "HAL/FileManager.h"
 #include "Misc/Paths.h"
-#include "Widgets/SWindow.h"
 
 #include "ZipWriter.h"
 #include "Widgets/Input/SSearchBox.h"
@@ -36,90 +35,28 @@ bool Near(const FColor& A, const FColor& B, int32 Tolerance)
 
 void WindowTest::SetUp()
 {
-	ASSERT_TRUE(Service.Start());
-	Membership.emplace(Service);
-	KVAPlatform::SetRouting(Service.Port(), Service.AuthorityPem());
-	Host.SetLaunchURLHandler([this](const FString& Url)
-	{
-		Launched.Add(Url);
-		if (Browser != EBrowser::Ignore)
-		{
-			Membership->Decide(KVAService::FMembership::AttemptOf(KVAText::Utf8(Url)), Browser == EBrowser::Approve);
-		}
-	});
-	Editor.emplace();
-	// The editor loads the plug-in's module, then brings its user interface up, which runs the
-	// tool menus' start-up callbacks.
-	ASSERT_NE(FModuleManager::Get().LoadModule(TEXT("Kestrova")), nullptr);
-	bModuleLoaded = true;
-	UI.emplace(WindowSize);
+	FEditorSession::FOptions Options;
+	Options.WindowSize = WindowSize;
+	Session.emplace(Options);
+	ASSERT_TRUE(Session->IsReady());
+	Host = &Session->GetRuntime();
+	Service = Session->GetService();
+	Membership = Session->GetMembership();
+	Editor = &Session->GetEditor();
+	UI = &Session->GetUI();
 	OpenTab();
 }
 
 void WindowTest::TearDown()
 {
-	ShutDownModule();
 	Window.Reset();
-	UI.reset();
-	Editor.reset();
-	Membership.reset();
-	Service.Stop();
-	KVAPlatform::SetRouting(0, std::string());
+	Session.reset();
 }
 
 void WindowTest::OpenTab()
 {
-	ASSERT_EQ(UI->InvokeMenuEntry(TEXT("LevelEditor.MainMenu.Window"), TEXT("KestrovaLibrary")), TEXT(""));
-	Frame();
-	const TSharedPtr<SWidget> Found = Driver().Find(TEXT("SKVALibrary"));
-	ASSERT_TRUE(Found.IsValid());
-	Window = StaticCastSharedPtr<SKVALibrary>(Found);
-}
-
-void WindowTest::ShutDownModule()
-{
-	if (bModuleLoaded)
-	{
-		FModuleManager::Get().UnloadModule(TEXT("Kestrova"));
-		bModuleLoaded = false;
-	}
-}
-
-void WindowTest::Frame()
-{
-	Host.Tick();
-	Driver().Tick();
-}
-
-bool WindowTest::Pump(TFunctionRef<bool()> Condition, double Seconds)
-{
-	const auto Deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(Seconds);
-	for (;;)
-	{
-		Frame();
-		if (Condition())
-		{
-			return true;
-		}
-		if (std::chrono::steady_clock::now() > Deadline)
-		{
-			return false;
-		}
-		std::this_thread::sleep_for(std::chrono::milliseconds(2));
-	}
-}
-
-bool WindowTest::PumpWithClock(TFunctionRef<bool()> Condition, int32 MaxSeconds)
-{
-	for (int32 Second = 0; Second <= MaxSeconds; ++Second)
-	{
-		if (Pump(Condition, 0.1))
-		{
-			return true;
-		}
-		Host.AdvanceClock(1.0);
-	}
-	return Pump(Condition, 5.0);
+	ASSERT_EQ(Session->OpenLibrary(), TEXT(""));
+	Window = Session->FindLibrary();
 }
 
 TSharedPtr<SButton> WindowTest::ButtonOf(const FString& Label) const
@@ -264,7 +201,7 @@ FColor WindowTest::PixelAt(const TSharedRef<SWidget>& Widget, float FractionX, f
 std::vector<KVAService::FRequestRecord> WindowTest::RequestsTo(const std::string& PathPrefix) const
 {
 	std::vector<KVAService::FRequestRecord> Out;
-	for (const KVAService::FRequestRecord& Request : Service.Requests())
+	for (const KVAService::FRequestRecord& Request : Service->Requests())
 	{
 		if (Request.Path.rfind(PathPrefix, 0) == 0)
 		{
@@ -277,7 +214,7 @@ std::vector<KVAService::FRequestRecord> WindowTest::RequestsTo(const std::string
 size_t WindowTest::CountPath(const std::string& Path) const
 {
 	size_t Count = 0;
-	for (const KVAService::FRequestRecord& Request : Service.Requests())
+	for (const KVAService::FRequestRecord& Request : Service->Requests())
 	{
 		Count += Request.Path == Path ? 1 : 0;
 	}

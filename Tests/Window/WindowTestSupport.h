@@ -5,14 +5,10 @@
 #include "Platform/Transport.h"
 #include "Window/LibraryWindow.h"
 
+#include "EditorSession.h"
+
 #include "CoreMinimal.h"
 #include "Framework/Application/SlateApplication.h"
-#include "KestrovaService/Membership.h"
-#include "KestrovaService/Service.h"
-#include "Modules/ModuleManager.h"
-#include "Runtime/HostEditor.h"
-#include "Runtime/HostEditorUI.h"
-#include "Runtime/HostRuntime.h"
 #include "SlateTesting/SlateDriver.h"
 #include "Widgets/Input/SButton.h"
 #include "Widgets/Text/STextBlock.h"
@@ -29,37 +25,39 @@ inline void PrintTo(const FString& Text, std::ostream* Out)
 	*Out << '"' << FTCHARToUTF8(*Text).Get() << '"';
 }
 
+inline void PrintTo(const TArray<FString>& Texts, std::ostream* Out)
+{
+	*Out << "{";
+	for (const FString& Text : Texts)
+	{
+		*Out << " ";
+		PrintTo(Text, Out);
+	}
+	*Out << " }";
+}
+
 // The stand-in editor with the Kestrova plug-in loaded and its tab opened through the Window
 // menu, against the local service. Everything a test does to the window goes through the
 // toolkit's input path: clicks at points of the laid-out window, keys into the focused widget.
 class WindowTest : public ::testing::Test
 {
 protected:
-	// What the member's browser does with the sign-in page.
-	enum class EBrowser
-	{
-		Approve,
-		Refuse,
-		Ignore
-	};
+	using EBrowser = FEditorSession::EBrowser;
 
 	void SetUp() override;
 	void TearDown() override;
 
-	const FSlateDriver& Driver() const { return UI->GetDriver(); }
+	const FSlateDriver& Driver() const { return Session->GetDriver(); }
 	SKVALibrary& Library() const { return *Window; }
 
 	// Chooses Window > Kestrova in the menu bar and finds the library window in the new tab.
 	void OpenTab();
 	// The editor shuts down: the plug-in's module first, as when the editor quits.
-	void ShutDownModule();
+	void ShutDownModule() { Session->ShutDownModule(); }
 
-	// One frame of the editor: game-thread work and tickers, then layout and paint.
-	void Frame();
-	// Frames until Condition holds or Seconds of real time pass.
-	bool Pump(TFunctionRef<bool()> Condition, double Seconds = 20.0);
-	// Frames while the test clock moves a second at a time (sign-in polling and the like).
-	bool PumpWithClock(TFunctionRef<bool()> Condition, int32 MaxSeconds = 60);
+	void Frame() { Session->Frame(); }
+	bool Pump(TFunctionRef<bool()> Condition, double Seconds = 20.0) { return Session->Pump(Condition, Seconds); }
+	bool PumpWithClock(TFunctionRef<bool()> Condition, int32 MaxSeconds = 60) { return Session->PumpWithClock(Condition, MaxSeconds); }
 	// Frames until the window is idle.
 	bool Settle() { return Pump([this] { return !Window->bBusy; }); }
 
@@ -96,15 +94,14 @@ protected:
 	// Requests to exactly this path.
 	size_t CountPath(const std::string& Path) const;
 
-	FHostRuntime Host;
-	KVAService::FService Service;
-	std::optional<KVAService::FMembership> Membership;
-	std::optional<FHostEditor> Editor;
-	std::optional<FHostEditorUI> UI;
+	std::optional<FEditorSession> Session;
+	// The session's parts, as the tests use them.
+	FHostRuntime* Host = nullptr;
+	KVAService::FService* Service = nullptr;
+	KVAService::FMembership* Membership = nullptr;
+	FHostEditor* Editor = nullptr;
+	FHostEditorUI* UI = nullptr;
 	TSharedPtr<SKVALibrary> Window;
-	TArray<FString> Launched;
-	EBrowser Browser = EBrowser::Approve;
-	bool bModuleLoaded = false;
 	// The editor's main window; a fixture may make it larger before SetUp, so that more of the
 	// tile grid is on screen at once.
 	FVector2D WindowSize = FVector2D(1280, 800);

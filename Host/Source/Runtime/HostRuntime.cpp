@@ -22,19 +22,33 @@ namespace
 	// background thread never posts into a runtime that is being destroyed.
 	std::mutex GRuntimeMutex;
 
-	FString MakeProjectDir()
+	// The given folder (made if missing), or a new temporary one; with its Saved folder.
+	FString MakeProjectDir(const FString& Given)
 	{
-		std::string Template = (std::filesystem::temp_directory_path() / "kestrova-project-XXXXXX").string();
-		const char* Made = mkdtemp(Template.data());
-		check(Made != nullptr);
+		std::string Made;
+		if (Given.IsEmpty())
+		{
+			std::string Template = (std::filesystem::temp_directory_path() / "kestrova-project-XXXXXX").string();
+			check(mkdtemp(Template.data()) != nullptr);
+			Made = Template;
+		}
+		else
+		{
+			Made = std::filesystem::absolute(std::filesystem::path(FTCHARToUTF8(*Given).Get())).lexically_normal().string();
+		}
 		std::filesystem::create_directories(std::filesystem::path(Made) / "Saved");
-		return FString(FUTF8ToTCHAR(Made).Get()) + TEXT("/");
+		while (Made.size() > 1 && Made.back() == '/')
+		{
+			Made.pop_back();
+		}
+		return FString(FUTF8ToTCHAR(Made.c_str()).Get()) + TEXT("/");
 	}
 }
 
-FHostRuntime::FHostRuntime(int32 NumWorkers)
+FHostRuntime::FHostRuntime(int32 NumWorkers, const FString& InProjectDir)
 	: GameThreadId(std::this_thread::get_id())
-	, ProjectDir(MakeProjectDir())
+	, ProjectDir(MakeProjectDir(InProjectDir))
+	, bTemporaryProject(InProjectDir.IsEmpty())
 {
 	FHostRuntime* Expected = nullptr;
 	const bool bFirst = GRuntime.compare_exchange_strong(Expected, this);
@@ -71,8 +85,11 @@ FHostRuntime::~FHostRuntime()
 	Dropped.clear();
 	FTSTicker::GetCoreTicker().Reset();
 	UE::Host::Private::ResetClockOffset();
-	std::error_code Ignored;
-	std::filesystem::remove_all(std::filesystem::path(FTCHARToUTF8(*ProjectDir).Get()), Ignored);
+	if (bTemporaryProject)
+	{
+		std::error_code Ignored;
+		std::filesystem::remove_all(std::filesystem::path(FTCHARToUTF8(*ProjectDir).Get()), Ignored);
+	}
 	std::lock_guard Detach(GRuntimeMutex);
 	GRuntime.store(nullptr);
 }

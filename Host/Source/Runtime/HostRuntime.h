@@ -9,13 +9,14 @@
 #include <vector>
 
 // The editor stand-in's process: the thread that creates it becomes the game thread; it owns
-// a temporary project folder (with its Saved folder), the worker pool behind Async, the queue
-// of game-thread tasks, the core ticker's clock and the test clock. Destroying it joins every
-// worker and removes the project folder. One exists at a time.
+// a project folder (with its Saved folder), the worker pool behind Async, the queue of
+// game-thread tasks, the core ticker's clock and the test clock. Destroying it joins every
+// worker and removes the project folder if it was a temporary one. One exists at a time.
 class FHostRuntime
 {
 public:
-	explicit FHostRuntime(int32 NumWorkers = 4);
+	// Without a project folder, a new temporary one is made and removed again at the end.
+	explicit FHostRuntime(int32 NumWorkers = 4, const FString& InProjectDir = FString());
 	~FHostRuntime();
 	FHostRuntime(const FHostRuntime&) = delete;
 	FHostRuntime& operator=(const FHostRuntime&) = delete;
@@ -51,6 +52,7 @@ private:
 
 	std::thread::id GameThreadId;
 	FString ProjectDir;
+	bool bTemporaryProject = true;
 	double LastTickSeconds = 0;
 
 	std::mutex GameMutex;
