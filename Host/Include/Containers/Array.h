@@ -210,6 +210,10 @@ private:
 	std::vector<ElementType> Items;
 };
 
+// The engine's array with 64-bit sizes; here the one array serves both.
+template <typename T>
+using TArray64 = TArray<T>;
+
 template <typename T>
 struct TIsTArray
 {

@@ -11,6 +11,8 @@ public:
 	static FString ProjectSavedDir();
 	static FString ProjectContentDir();
 	static FString ProjectPluginsDir();
+	// Where automation checks write what they capture: the project's Saved/Automation/.
+	static FString AutomationDir();
 
 	static FString ConvertRelativePathToFull(const FString& InPath);
 	static FString ConvertRelativePathToFull(const FString& BasePath, const FString& InPath);

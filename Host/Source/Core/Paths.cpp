@@ -23,6 +23,11 @@ FString FPaths::ProjectContentDir()
 	return ProjectDir() + TEXT("Content/");
 }
 
+FString FPaths::AutomationDir()
+{
+	return ProjectSavedDir() + TEXT("Automation/");
+}
+
 FString FPaths::ProjectPluginsDir()
 {
 	return ProjectDir() + TEXT("Plugins/");
