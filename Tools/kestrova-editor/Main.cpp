@@ -6,12 +6,17 @@
 //   kestrova-editor --automation FILTER [--output DIR]
 //       Runs the editor checks whose names contain FILTER, like "Automation RunTests", prints a
 //       line per check and the totals, and copies the screenshots they took to DIR.
+//   kestrova-editor --window
+//       The editor in a desktop window, against the bundled local service, for a person to use
+//       by hand; the level's actors and the undo history are shown beside it. With
+//       KVA_REPORT_LAYOUT=1 it prints where each text is drawn and each change of state.
 //
 // --project DIR keeps the project (its Saved folder: cache, imported copies, screenshots) in
 // DIR instead of a temporary folder.
 
 #include "Automation.h"
 #include "Demo.h"
+#include "DesktopWindow.h"
 #include "EditorSession.h"
 
 #include "Client/KestrovaText.h"
@@ -27,7 +32,8 @@ namespace
 	{
 		std::fprintf(stderr,
 			"usage: kestrova-editor --demo [--output DIR] [--project DIR]\n"
-			"       kestrova-editor --automation FILTER [--output DIR] [--project DIR]\n");
+			"       kestrova-editor --automation FILTER [--output DIR] [--project DIR]\n"
+			"       kestrova-editor --window [--project DIR]\n");
 		return 2;
 	}
 
@@ -46,9 +52,9 @@ namespace
 		{
 			const std::string& Word = Words[Index];
 			const bool bHasValue = Index + 1 < Words.size();
-			if (Word == "--demo" && Command.Mode.empty())
+			if ((Word == "--demo" || Word == "--window") && Command.Mode.empty())
 			{
-				Command.Mode = "demo";
+				Command.Mode = Word.substr(2);
 			}
 			else if (Word == "--automation" && Command.Mode.empty() && bHasValue)
 			{
@@ -68,7 +74,8 @@ namespace
 				return std::nullopt;
 			}
 		}
-		if (Command.Mode.empty())
+		// The window has no pictures to write.
+		if (Command.Mode.empty() || (Command.Mode == "window" && !Command.Output.empty()))
 		{
 			return std::nullopt;
 		}
@@ -92,6 +99,10 @@ int main(int ArgumentCount, char** Arguments)
 	{
 		std::fprintf(stderr, "The editor could not start: the local service or the Kestrova module did not come up.\n");
 		return 1;
+	}
+	if (Command->Mode == "window")
+	{
+		return KVAEditor::RunDesktopWindow(Session);
 	}
 	const FString Output = KVAText::FromUtf8(Command->Output.empty() ? "kestrova-" + Command->Mode : Command->Output);
 	if (Command->Mode == "automation")

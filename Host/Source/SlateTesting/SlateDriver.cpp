@@ -108,15 +108,27 @@ TSharedPtr<SWidget> FSlateDriver::FindAncestor(const TSharedRef<SWidget>& Widget
 TArray<FString> FSlateDriver::GetShownTexts() const
 {
 	TArray<FString> Texts;
+	for (const FShownText& Shown : GetShownTextPlaces())
+	{
+		Texts.Add(Shown.Text);
+	}
+	return Texts;
+}
+
+TArray<FSlateDriver::FShownText> FSlateDriver::GetShownTextPlaces() const
+{
+	TArray<FShownText> Texts;
 	for (const FSlateDrawElement& Element : Window->GetElementList().GetDrawElements())
 	{
+		const FPaintGeometry& Geometry = Element.GetPaintGeometry();
+		const FSlateRect Rect = FSlateRect::FromPointAndExtent(Geometry.DrawPosition, Geometry.DrawSize);
 		if (Element.GetElementType() == FSlateDrawElement::EElementType::ET_ShapedText)
 		{
-			Texts.Add(Element.GetShapedText()->GetText());
+			Texts.Add({Element.GetShapedText()->GetText(), Rect, Element.GetClipRect()});
 		}
 		else if (Element.GetElementType() == FSlateDrawElement::EElementType::ET_Text)
 		{
-			Texts.Add(Element.GetText());
+			Texts.Add({Element.GetText(), Rect, Element.GetClipRect()});
 		}
 	}
 	return Texts;

@@ -32,6 +32,14 @@ public:
 	static TSharedPtr<SWidget> FindAncestor(const TSharedRef<SWidget>& Widget, const FString& TypeName);
 	// Every text shown in the window in the last frame, in paint order.
 	TArray<FString> GetShownTexts() const;
+	// The same with where each was drawn and the clip it was drawn in, in screen space.
+	struct FShownText
+	{
+		FString Text;
+		FSlateRect Rect;
+		FSlateRect Clip;
+	};
+	TArray<FShownText> GetShownTextPlaces() const;
 
 	// Where the widget was painted in the last frame, in screen space; empty when it was not.
 	FSlateRect GetRect(const TSharedRef<SWidget>& Widget) const;
