@@ -119,6 +119,9 @@ TEST_F(WindowTest, ALostSessionForgetsTheListingAndTheSelection)
 	ASSERT_TRUE(Settle());
 	ASSERT_TRUE(Library().Selected.IsValid());
 
+	ASSERT_TRUE(Pump([this] { return Library().PreviewsLoading.IsEmpty() && Library().PreviewQueue.IsEmpty(); }));
+	ASSERT_FALSE(Library().Previews.IsEmpty());
+
 	// The service has ended the session: the next request is answered 401.
 	Membership->AdvanceClock(7200);
 	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
