@@ -44,12 +44,14 @@ FEditorSession::~FEditorSession()
 	ShutDownModule();
 	UI.reset();
 	Editor.reset();
-	Membership.reset();
+	// The service stops answering before the membership its routes use goes away: the sign-out
+	// notice of a closing window may still be on its way.
 	if (Service)
 	{
 		Service->Stop();
 		KVAPlatform::SetRouting(0, std::string());
 	}
+	Membership.reset();
 	Service.reset();
 	Runtime.reset();
 }

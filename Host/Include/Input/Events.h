@@ -32,6 +32,7 @@ public:
 	bool IsControlDown() const { return bIsLeftControlDown || bIsRightControlDown; }
 	bool IsAltDown() const { return bIsLeftAltDown || bIsRightAltDown; }
 	bool IsCommandDown() const { return bIsLeftCommandDown || bIsRightCommandDown; }
+	bool AreCapsLocked() const { return bAreCapsLocked; }
 
 private:
 	bool bIsLeftShiftDown = false;

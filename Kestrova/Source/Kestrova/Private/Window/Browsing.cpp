@@ -41,14 +41,9 @@ void SKVALibrary::Browse(bool bMore)
 	const FHandle Handle(Life);
 	Client->API(TEXT("GET"), Path, nullptr, [Handle, bMore](TSharedPtr<FJsonObject> Reply, const FString& InCode)
 	{
-		SKVALibrary* Window = Handle.Get();
+		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
 		{
-			return;
-		}
-		if (!InCode.IsEmpty())
-		{
-			Window->Finish(InCode);
 			return;
 		}
 		const TArray<TSharedPtr<FJsonValue>>* Items = nullptr;

@@ -274,10 +274,7 @@ void SKVALibrary::Download(bool bAdd)
 	{
 		return;
 	}
-	bBusy = true;
-	Message.Empty();
-	Code.Empty();
-	Progress = 0.0f;
+	StartRequest();
 
 	FDelivery Job((FHandle(Life)));
 	Job.Product = Selected;

@@ -109,8 +109,14 @@ void SKVALibrary::Rebuild()
 				SNew(SScaleBox)
 				.Stretch(EStretch::ScaleToFit)
 				[
+					// Read on every paint: once the window has closed and let its images go, the
+					// header no longer points at them.
 					SNew(SImage)
-					.Image(Logo->Brush->GetSlateBrush())
+					.Image_Lambda([Handle]() -> const FSlateBrush*
+					{
+						const SKVALibrary* Window = Handle.Get();
+						return Window && Window->Logo.IsValid() ? FDeferredCleanupSlateBrush::TrySlateBrush(Window->Logo->Brush) : nullptr;
+					})
 				]
 			]
 		];

@@ -50,6 +50,9 @@ public:
 	public:
 		explicit FHandle(TSharedPtr<FWindowLife> InLife) : Life(MoveTemp(InLife)) {}
 		SKVALibrary* Get() const;
+		// The window a service reply is for, while it lives and when the reply carries no
+		// failure; a failure code ends the window's request instead.
+		SKVALibrary* Succeeded(const FString& InCode) const;
 		// A callback that runs Action on the window if it is still open when called.
 		TFunction<void()> Bind(TFunction<void(SKVALibrary&)> Action) const;
 
@@ -151,6 +154,8 @@ public:
 	TSharedPtr<std::atomic<bool>> CancelFlag;
 
 private:
+	// A request or job begins: the window is busy and the last failure is forgotten.
+	void StartRequest();
 	void Previewed(const FString& Url, TArray<uint8> Bytes, const FString& InCode);
 	void SearchChanged(const FText& NewText);
 	void SearchCommitted(const FText& Text, ETextCommit::Type Commit);

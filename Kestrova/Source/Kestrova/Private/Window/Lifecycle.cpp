@@ -12,6 +12,17 @@ SKVALibrary* SKVALibrary::FHandle::Get() const
 	return Life.IsValid() && Life->bAlive.load() ? Life->Window : nullptr;
 }
 
+SKVALibrary* SKVALibrary::FHandle::Succeeded(const FString& InCode) const
+{
+	SKVALibrary* Window = Get();
+	if (Window && !InCode.IsEmpty())
+	{
+		Window->Finish(InCode);
+		return nullptr;
+	}
+	return Window;
+}
+
 TFunction<void()> SKVALibrary::FHandle::Bind(TFunction<void(SKVALibrary&)> Action) const
 {
 	return [Handle = *this, Action]()
@@ -83,24 +94,16 @@ void SKVALibrary::Close()
 
 void SKVALibrary::SignIn()
 {
-	bBusy = true;
-	Message.Empty();
-	Code.Empty();
-	Progress = 0.0f;
+	StartRequest();
 	bSigningIn = true;
 	Rebuild();
 
 	const FHandle Handle(Life);
 	Client->SignIn([Handle](const FString& InCode)
 	{
-		SKVALibrary* Window = Handle.Get();
+		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
 		{
-			return;
-		}
-		if (!InCode.IsEmpty())
-		{
-			Window->Finish(InCode);
 			return;
 		}
 		Window->bBusy = false;
@@ -167,23 +170,15 @@ void SKVALibrary::Load(bool bMore)
 	{
 		return;
 	}
-	bBusy = true;
-	Message.Empty();
-	Code.Empty();
-	Progress = 0.0f;
+	StartRequest();
 	Rebuild();
 
 	const FHandle Handle(Life);
 	Client->API(TEXT("GET"), TEXT("/v1/membership"), nullptr, [Handle, bMore](TSharedPtr<FJsonObject> Reply, const FString& InCode)
 	{
-		SKVALibrary* Window = Handle.Get();
+		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
 		{
-			return;
-		}
-		if (!InCode.IsEmpty())
-		{
-			Window->Finish(InCode);
 			return;
 		}
 		if (!Reply.IsValid() || !Reply->HasTypedField<EJson::Boolean>(TEXT("active")))
@@ -217,6 +212,14 @@ void SKVALibrary::Finish(const FString& InCode)
 		PreviewBytes = 0;
 	}
 	Rebuild();
+}
+
+void SKVALibrary::StartRequest()
+{
+	bBusy = true;
+	Message.Empty();
+	Code.Empty();
+	Progress = 0.0f;
 }
 
 void SKVALibrary::ResetSelection()

@@ -54,24 +54,16 @@ void SKVALibrary::Choose(TSharedPtr<FKVAProduct> Product)
 		Rebuild();
 		return;
 	}
-	bBusy = true;
-	Message.Empty();
-	Code.Empty();
-	Progress = 0.0f;
+	StartRequest();
 	Rebuild();
 
 	const FHandle Handle(Life);
 	Client->API(TEXT("GET"), TEXT("/v1/membership/products/") + Escape(Product->SelectionId), nullptr,
 		[Handle, Product](TSharedPtr<FJsonObject> Reply, const FString& InCode)
 	{
-		SKVALibrary* Window = Handle.Get();
+		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
 		{
-			return;
-		}
-		if (!InCode.IsEmpty())
-		{
-			Window->Finish(InCode);
 			return;
 		}
 		const FKVAProductPtr Detailed = FKVAClient::Product(Reply, false);
@@ -115,23 +107,15 @@ void SKVALibrary::ConfirmConsent()
 	{
 		return;
 	}
-	bBusy = true;
-	Message.Empty();
-	Code.Empty();
-	Progress = 0.0f;
+	StartRequest();
 	Rebuild();
 
 	const FHandle Handle(Life);
 	FKVAClient::FOnReply OnReply = [Handle](TSharedPtr<FJsonObject> Reply, const FString& InCode)
 	{
-		SKVALibrary* Window = Handle.Get();
+		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
 		{
-			return;
-		}
-		if (!InCode.IsEmpty())
-		{
-			Window->Finish(InCode);
 			return;
 		}
 		Window->ConsentId = FKVAClient::Text(Reply, TEXT("consent_id"));
