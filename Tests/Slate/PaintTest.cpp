@@ -20,7 +20,6 @@ namespace
 	const FColor Hover(0x57, 0x57, 0x57);
 	const FColor Header(0x2F, 0x2F, 0x2F);
 	const FColor Dropdown(0x38, 0x38, 0x38);
-	const FColor Input(0x0F, 0x0F, 0x0F);
 
 	::testing::AssertionResult ColorNear(const FSlateRenderedImage& Image, int32 X, int32 Y, const FColor& Expected, int32 Tolerance = 1)
 	{

@@ -133,8 +133,14 @@ namespace
 		}
 
 	private:
+		void Say(const char* Line)
+		{
+			Say("%s", Line);
+		}
+
 		template <typename... ArgTypes>
 		void Say(const char* Format, ArgTypes... Args)
+			requires(sizeof...(ArgTypes) > 0)
 		{
 			std::printf(Format, Args...);
 			std::printf("\n");

@@ -18,7 +18,6 @@ namespace KVASafe
 		constexpr std::uint32_t CentralSignature = 0x02014B50;
 		constexpr std::size_t EndSize = 22;
 		constexpr std::size_t CentralSize = 46;
-		constexpr std::uint16_t Deflated = 8;
 
 		struct FEndRecord
 		{
