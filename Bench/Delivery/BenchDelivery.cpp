@@ -54,7 +54,7 @@ namespace
 	constexpr double FramePeriod = 1.0 / 60.0;
 	constexpr const char* PackageId = "pkg-showroom";
 	const char* const ModelFolder = "/usr/share/assimp/models/FBX/";
-	const char* const Models[] = {"box.fbx", "spider.fbx", "huesitos.fbx", "transparentTest.fbx", "cubes_with_names.fbx", "maxPbrMaterial_metalRough.fbx"};
+	const char* const Models[] = {"box.fbx", "spider.fbx", "huesitos.fbx", "cubes_with_mirroring_and_pivot.fbx", "cubes_with_names.fbx", "maxPbrMaterial_metalRough.fbx"};
 	constexpr int32 Textures = 12;
 	constexpr size_t TextureBytes = size_t(16) << 20;
 	constexpr int32 DistinctTextures = 4;
@@ -166,17 +166,27 @@ namespace
 
 		std::optional<FOurs> Deliver()
 		{
+			auto Fail = [](const char* Why) -> std::optional<FOurs>
+			{
+				std::fprintf(stderr, "kva-bench-delivery: %s\n", Why);
+				return std::nullopt;
+			};
 			// A new delivery of the same file, into an empty cache.
 			if (!Window->Meshes.IsEmpty() && !Driver.ClickText(FileLabel()).IsEmpty())
 			{
-				return std::nullopt;
+				return Fail("the file could not be chosen again");
 			}
 			const FString Cache = SKVALibrary::CachePath(*Window->SelectedFile);
 			IFileManager::Get().Delete(*Cache, false, false, true);
-			const TSharedPtr<STextBlock> Label = Driver.FindText(TEXT("Add to Scene"));
-			if (!Settle() || !Window->Meshes.IsEmpty() || !Label.IsValid() || !Driver.WhyNotClickable(Label.ToSharedRef()).IsEmpty())
+			// The button is looked for once the click's rebuild has been drawn.
+			if (!Settle() || !Window->Meshes.IsEmpty())
 			{
-				return std::nullopt;
+				return Fail("the window did not settle with the models forgotten");
+			}
+			const TSharedPtr<STextBlock> Label = Driver.FindText(TEXT("Add to Scene"));
+			if (!Label.IsValid() || !Driver.WhyNotClickable(Label.ToSharedRef()).IsEmpty())
+			{
+				return Fail("\"Add to Scene\" is not there to click");
 			}
 			const int32 Actors = Session.GetEditor().CountLevelActors();
 			sync();
@@ -195,7 +205,7 @@ namespace
 				const double FrameStart = Now();
 				if (FrameStart > Clicked + 600.0)
 				{
-					return std::nullopt;
+					return Fail("the delivery took over ten minutes");
 				}
 				Runtime.Tick();
 				const double Ticked = Now();
@@ -221,6 +231,7 @@ namespace
 			}
 			if (Handed == 0 || Received == 0 || !Window->Message.IsEmpty() || Window->Meshes.Num() != int32(std::size(Models)))
 			{
+				std::fprintf(stderr, "kva-bench-delivery: the window says \"%s\" with %d models imported\n", KVAText::Utf8(Window->Message).c_str(), Window->Meshes.Num());
 				return std::nullopt;
 			}
 			Ours.Total = Handed - Clicked;
@@ -232,9 +243,9 @@ namespace
 			const double HashStart = Now();
 			const bool bHashed = KVAPlatform::FileHash(KVAText::Utf8(Cache)) == KVAText::Utf8(Window->SelectedFile->Sha256);
 			Ours.Hash = Now() - HashStart;
-			if (!bHashed || !PlaceLastModel(Actors))
+			if (!bHashed || !PlaceAModel(Actors))
 			{
-				return std::nullopt;
+				return Fail("the package's hash or the placement of a model failed");
 			}
 			// The next round starts without this one's files.
 			IFileManager::Get().Delete(*Cache, false, false, true);
@@ -297,13 +308,17 @@ namespace
 			return std::filesystem::path();
 		}
 
-		// Several models open the Content Browser; the member picks the last one from the list
-		// and places it, and takes it away again with Undo.
-		bool PlaceLastModel(int32 Actors)
+		// Several models open the Content Browser; the member picks one from the list (the first
+		// or the last, whichever it does not show already), places it, and takes it away again
+		// with Undo.
+		bool PlaceAModel(int32 Actors)
 		{
 			const FString First = Window->Meshes[0].GetAssetName();
 			const FString Last = Window->Meshes.Last().GetAssetName();
-			if (!Driver.ClickText(First).IsEmpty() || !Driver.ClickText(Last).IsEmpty() || !Driver.ClickText(TEXT("Add to Scene")).IsEmpty())
+			// The list shows the model chosen last time; the member opens it and takes another.
+			const FString Shown = Window->Meshes[FMath::Clamp(Window->ModelIndex, 0, Window->Meshes.Num() - 1)].GetAssetName();
+			const FString Other = Shown == Last ? First : Last;
+			if (!Driver.ClickText(Shown).IsEmpty() || !Driver.ClickText(Other).IsEmpty() || !Driver.ClickText(TEXT("Add to Scene")).IsEmpty())
 			{
 				return false;
 			}
