@@ -117,7 +117,9 @@ namespace KVAEditor
 
 		SDL_Window* Desktop = SDL_CreateWindow(KVAText::Utf8(Main->GetTitle().ToString()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
 			int(MainSize.X + PanelWidth), int(MainSize.Y), SDL_WINDOW_RESIZABLE);
-		SDL_Renderer* Renderer = Desktop != nullptr ? SDL_CreateRenderer(Desktop, -1, 0) : nullptr;
+		// The editor's windows are drawn on the processor already; the software renderer only
+		// copies them, and keeps the graphics drivers out of the process.
+		SDL_Renderer* Renderer = Desktop != nullptr ? SDL_CreateRenderer(Desktop, -1, SDL_RENDERER_SOFTWARE) : nullptr;
 		if (Renderer == nullptr)
 		{
 			std::fprintf(stderr, "No desktop window: %s\n", SDL_GetError());
@@ -146,14 +148,18 @@ namespace KVAEditor
 			bool bExposed = true;
 			while (!bQuit)
 			{
-				// Input is handled as it comes until the next frame is due.
+				// Input is handled as it comes until the next frame is due, and whatever is waiting
+				// is handled even when the last frame took longer than a frame's time: a slow frame
+				// must delay input, never starve it.
 				Uint64 Interval = SDL_GetTicks64() - LastChange < StillMilliseconds ? FrameMilliseconds : IdleFrameMilliseconds;
-				for (Uint64 Now = SDL_GetTicks64(); !bQuit && Now < LastFrame + Interval; Now = SDL_GetTicks64())
+				SDL_Event Event;
+				while (!bQuit)
 				{
-					SDL_Event Event;
-					if (!SDL_WaitEventTimeout(&Event, int(LastFrame + Interval - Now)))
+					const Uint64 Now = SDL_GetTicks64();
+					const bool bGot = Now < LastFrame + Interval ? SDL_WaitEventTimeout(&Event, int(LastFrame + Interval - Now)) != 0 : SDL_PollEvent(&Event) != 0;
+					if (!bGot)
 					{
-						continue;
+						break;
 					}
 					if (Event.type == SDL_QUIT)
 					{
