@@ -97,6 +97,8 @@ namespace KVAEditor
 {
 	int RunDesktopWindow(FEditorSession& Session)
 	{
+		// The software renderer draws into the window's own frame buffer, not into an OpenGL one.
+		SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 		if (SDL_Init(SDL_INIT_VIDEO) != 0)
 		{
 			std::fprintf(stderr, "No desktop window: %s\n", SDL_GetError());
