@@ -1,9 +1,17 @@
 #include "PackageContent.h"
 
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace KVAZip
 {
+	std::string TestModel(const std::string& Name)
+	{
+		std::ifstream In(std::string(KVA_FBX_MODELS) + "/" + Name, std::ios::binary);
+		return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+	}
+
 	std::string FbxLikeText(std::size_t Size, std::uint32_t Seed)
 	{
 		std::mt19937 Random(Seed);

@@ -11,4 +11,7 @@ namespace KVAZip
 	std::string FbxLikeText(std::size_t Size, std::uint32_t Seed);
 	// Bytes that do not compress, like a texture's.
 	std::string RandomBytes(std::size_t Size, std::uint32_t Seed);
+	// A real FBX model of the assimp test set (Debian's assimp-testmodels), by its path under the
+	// set's FBX folder; empty when there is no such file.
+	std::string TestModel(const std::string& Name);
 }

@@ -8,22 +8,12 @@
 #include <webp/encode.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace KVAService::Fixtures
 {
 	namespace
 	{
-		const char* const ModelFolder = "/usr/share/assimp/models/FBX/";
-
-		std::string ReadModel(const std::string& Name)
-		{
-			std::ifstream Stream(std::string(ModelFolder) + Name, std::ios::binary);
-			return std::string(std::istreambuf_iterator<char>(Stream), std::istreambuf_iterator<char>());
-		}
-
 		struct FEntry
 		{
 			const char* Title;
@@ -38,7 +28,7 @@ namespace KVAService::Fixtures
 			for (const char* Model : Models)
 			{
 				std::string Name = Model;
-				Builder.Add("models/" + Name, ReadModel(Name), KVAZip::Deflated);
+				Builder.Add("models/" + Name, KVAZip::TestModel(Name), KVAZip::Deflated);
 			}
 			Builder.Add("textures/albedo.png", KVAZip::RandomBytes(4096, Seed), KVAZip::Stored);
 			Builder.Add("license.txt", "Kestrova member licence for \"" + Title + "\".\nUse in your own projects; do not resell the files.\n", KVAZip::Deflated);

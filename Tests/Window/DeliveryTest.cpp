@@ -13,24 +13,13 @@
 #include "Platform/Keys.h"
 #include "Widgets/Docking/SDockTab.h"
 #include "Widgets/Notifications/SProgressBar.h"
+#include "PackageContent.h"
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <random>
 
 namespace
 {
-	std::string RandomBytes(size_t Size, uint32_t Seed)
-	{
-		std::mt19937 Random(Seed);
-		std::string Bytes(Size, '\0');
-		for (char& Byte : Bytes)
-		{
-			Byte = char(Random() & 0xFF);
-		}
-		return Bytes;
-	}
-
 	class DeliveryTest : public WindowTest
 	{
 	protected:
@@ -43,7 +32,7 @@ namespace
 		// The ASCII box with its geometry taken out: a model node that carries no mesh.
 		static std::string NoGeometryModel()
 		{
-			std::string Box = Model("embedded_ascii/box.FBX");
+			std::string Box = KVAZip::TestModel("embedded_ascii/box.FBX");
 			const size_t Start = Box.find("\tGeometry: ");
 			const size_t End = Box.find("\tModel: ");
 			const std::string Id = Box.substr(Start + 11, Box.find(',', Start) - Start - 11);
@@ -141,13 +130,13 @@ namespace
 		// A package big enough to watch it download: a real model and a 3 MiB texture.
 		void AddHeavyCrate()
 		{
-			AddProduct("heavy", "Heavy Crate", {{"models/crate.fbx", Model("box.fbx")}, {"textures/crate.png", RandomBytes(3 << 20, 7)}});
+			AddProduct("heavy", "Heavy Crate", {{"models/crate.fbx", KVAZip::TestModel("box.fbx")}, {"textures/crate.png", KVAZip::RandomBytes(3 << 20, 7)}});
 		}
 
 		// A package that takes a while to unpack: 6,000 small files beside its model.
 		void AddManyFiles()
 		{
-			std::vector<std::pair<std::string, std::string>> Members = {{"models/box.fbx", Model("box.fbx")}};
+			std::vector<std::pair<std::string, std::string>> Members = {{"models/box.fbx", KVAZip::TestModel("box.fbx")}};
 			for (int32 Index = 0; Index < 6000; ++Index)
 			{
 				Members.push_back({"docs/" + std::to_string(Index / 1000) + "/note" + std::to_string(Index) + ".txt", "note " + std::to_string(Index)});
@@ -269,7 +258,7 @@ TEST_F(DeliveryTest, ACachedPackageIsReusedOnlyWhileItsHashMatches)
 
 TEST_F(DeliveryTest, PurchasesAskForATicketAndMembershipsForADownload)
 {
-	AddProduct("nosource", "Sourceless Lamp", {{"models/lamp.fbx", Model("phong_cube.fbx")}}, "");
+	AddProduct("nosource", "Sourceless Lamp", {{"models/lamp.fbx", KVAZip::TestModel("phong_cube.fbx")}}, "");
 	const struct
 	{
 		FString Title;
@@ -434,7 +423,7 @@ TEST_F(DeliveryTest, CancellingWhileUnpackingKeepsThePackageForTheNextTry)
 
 TEST_F(DeliveryTest, AnExtractionFailureShowsTheExtractorsSentence)
 {
-	AddProduct("nolicence", "Unlicensed Box", {{"models/box.fbx", Model("box.fbx")}}, "membership", false);
+	AddProduct("nolicence", "Unlicensed Box", {{"models/box.fbx", KVAZip::TestModel("box.fbx")}}, "membership", false);
 	Choose(TEXT("Unlicensed Box"));
 	Deliver(TEXT("Add to Project"));
 
@@ -523,7 +512,7 @@ TEST_F(DeliveryTest, PlacementIsRefusedInAnotherLevelDuringPlayAndOnALockedLevel
 
 TEST_F(DeliveryTest, AModelWithoutGeometryRollsTheWholeImportBack)
 {
-	AddProduct("hollow", "Hollow Pedestal", {{"models/a_box.fbx", Model("box.fbx")}, {"models/b_empty.fbx", NoGeometryModel()}});
+	AddProduct("hollow", "Hollow Pedestal", {{"models/a_box.fbx", KVAZip::TestModel("box.fbx")}, {"models/b_empty.fbx", NoGeometryModel()}});
 	Choose(TEXT("Hollow Pedestal"));
 	const int32 Actors = Editor->CountLevelActors();
 	Deliver(TEXT("Add to Scene"));

@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "PackageContent.h"
+
 #include "Editor.h"
 #include "Widgets/Input/SCheckBox.h"
 
@@ -316,7 +318,7 @@ TEST_F(SelectionTest, RefusedDownloadsKeepTheirPanel)
 	EXPECT_EQ(CountPath("/v1/membership/downloads"), 0u);
 
 	// Any other refusal disables the add buttons.
-	AddProduct("region", "Blocked Region", {{"models/box.fbx", Model("box.fbx")}});
+	AddProduct("region", "Blocked Region", {{"models/box.fbx", KVAZip::TestModel("box.fbx")}});
 	Service->Script("/v1/membership/products/sel-region", KVAService::FReply::Json(200, nlohmann::json({{"product_id", "region"}, {"title", "Blocked Region"},
 		{"selection_id", "sel-region"}, {"download", {{"allowed", false}, {"reason", "region_blocked"}}},
 		{"files", nlohmann::json::array({nlohmann::json::parse(R"({"package_id":"pkg-region","sha256":")" + Membership->Products().back().Packages[0].Sha256

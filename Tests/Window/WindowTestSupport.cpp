@@ -7,8 +7,6 @@
 #include "Widgets/Input/SSearchBox.h"
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <cmath>
 #include <thread>
 
@@ -150,12 +148,6 @@ void WindowTest::AddProduct(const std::string& Id, const std::string& Title, con
 	Product.bInLibrary = true;
 	Product.Packages.push_back(KVAService::FMembership::MakePackage("pkg-" + Id, Builder.Layout().Serialize()));
 	Membership->AddProduct(Product);
-}
-
-std::string WindowTest::Model(const char* Name)
-{
-	std::ifstream In(std::string(KVA_FBX_MODELS) + "/" + Name, std::ios::binary);
-	return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
 }
 
 void WindowTest::SaveState(const FString& Name)

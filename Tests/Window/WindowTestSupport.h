@@ -80,9 +80,6 @@ protected:
 	// package holds these (name, bytes) members and, unless told otherwise, a licence.
 	void AddProduct(const std::string& Id, const std::string& Title, const std::vector<std::pair<std::string, std::string>>& Members,
 		const std::string& Source = "membership", bool bLicence = true);
-	// A real FBX model from the assimp-testmodels package.
-	static std::string Model(const char* Name);
-
 	// Writes the window as it is now to <build>/Tests/Window/States/<Name>.png.
 	void SaveState(const FString& Name);
 	// How much of the text's painted area is close to the colour (sRGB), 0 to 1.

@@ -21,20 +21,10 @@
 #include "ZipWriter.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace
 {
-	const char* const Models = "/usr/share/assimp/models/FBX/";
-
-	std::string ReadModel(const char* Name)
-	{
-		std::ifstream In(std::string(Models) + Name, std::ios::binary);
-		return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-	}
-
 	// One run of the demo: narration, pictures and the checks that each step went as it should.
 	class FDemo
 	{
@@ -260,7 +250,7 @@ namespace
 		{
 			KVAZip::FBuilder Builder;
 			Builder.Add("license.txt", "Kestrova member licence for \"Showroom Crate\".\n");
-			Builder.Add("models/Showroom_Crate.fbx", ReadModel("box.fbx"), KVAZip::Deflated);
+			Builder.Add("models/Showroom_Crate.fbx", KVAZip::TestModel("box.fbx"), KVAZip::Deflated);
 			Builder.Add("textures/crate_albedo.png", KVAZip::RandomBytes(8 << 20, 42));
 			KVAService::FProduct Product;
 			Product.ProductId = "kp-showroom";

@@ -1,4 +1,4 @@
-#include "Tests/CheckSupport.h"
+#include "Checks/CheckSupport.h"
 
 #if WITH_DEV_AUTOMATION_TESTS
 
@@ -56,7 +56,7 @@ namespace KVAChecks
 	FString FixtureDir()
 	{
 		const TSharedPtr<IPlugin> Plugin = IPluginManager::Get().FindPlugin(TEXT("Kestrova"));
-		return Plugin.IsValid() ? FPaths::Combine(Plugin->GetBaseDir(), TEXT("Source/Kestrova/Private/Tests/Fixtures")) : FString();
+		return Plugin.IsValid() ? FPaths::Combine(Plugin->GetBaseDir(), TEXT("Source/Kestrova/Private/Checks/Fixtures")) : FString();
 	}
 
 	TArray<uint8> LoadBytes(const FString& Name)

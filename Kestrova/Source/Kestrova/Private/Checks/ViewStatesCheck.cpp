@@ -1,4 +1,4 @@
-#include "Tests/CheckSupport.h"
+#include "Checks/CheckSupport.h"
 
 #if WITH_DEV_AUTOMATION_TESTS
 
