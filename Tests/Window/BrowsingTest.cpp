@@ -38,12 +38,18 @@ namespace
 			ASSERT_TRUE(Library().SearchBox->HasKeyboardFocus());
 		}
 
+		// The listing sent last, of either tab.
 		std::string LastListing() const
 		{
-			std::vector<KVAService::FRequestRecord> Listings = RequestsTo("/v1/membership/catalog");
-			std::vector<KVAService::FRequestRecord> Library = RequestsTo("/v1/membership/library");
-			Listings.insert(Listings.end(), Library.begin(), Library.end());
-			return Listings.empty() ? std::string() : Listings.back().Target;
+			const std::vector<KVAService::FRequestRecord> Sent = Service->Requests();
+			for (auto Request = Sent.rbegin(); Request != Sent.rend(); ++Request)
+			{
+				if (Request->Path == "/v1/membership/catalog" || Request->Path == "/v1/membership/library")
+				{
+					return Request->Target;
+				}
+			}
+			return std::string();
 		}
 
 		size_t Listings() const { return CountPath("/v1/membership/catalog") + CountPath("/v1/membership/library"); }
@@ -338,4 +344,141 @@ TEST_F(BrowsingTest, TheSearchBoxKeepsFocusCaretAndTextAcrossARebuild)
 	EXPECT_TRUE(Box->HasKeyboardFocus());
 	Type(TEXT("k"));
 	EXPECT_EQ(Box->GetText().ToString(), TEXT("oka"));
+}
+
+TEST_F(BrowsingTest, TheGridKeepsTheMembersPlaceAcrossRebuilds)
+{
+	const auto GridRect = [this] { return Driver().GetRect(Library().Grid.ToSharedRef()); };
+	// Where a product's tile title is drawn; empty when its tile is not on screen.
+	const auto TitleRect = [this](const FString& Title)
+	{
+		const TSharedPtr<STextBlock> Text = Driver().FindText(Title);
+		return Text.IsValid() ? Driver().GetRect(Text.ToSharedRef()) : FSlateRect();
+	};
+	const auto Inside = [](const FSlateRect& Rect, const FSlateRect& View)
+	{
+		return Rect.Bottom > Rect.Top && Rect.Top >= View.Top && Rect.Bottom <= View.Bottom;
+	};
+	const auto Wheel = [&](int32 Notches)
+	{
+		for (int32 Notch = 0; Notch < Notches; ++Notch)
+		{
+			Driver().Scroll(GridRect().GetCenter(), -1.0f);
+			Frame();
+		}
+	};
+
+	// The wheel goes down until a tile on the third line or below is wholly in view.
+	FString Lower;
+	for (int32 Notch = 0; Notch < 40 && Lower.IsEmpty(); ++Notch)
+	{
+		Wheel(1);
+		for (int32 Index = 2 * Library().Grid->GetNumItemsPerLine(); Index < Library().Products.Num(); ++Index)
+		{
+			if (Inside(TitleRect(Library().Products[Index]->Title), GridRect()))
+			{
+				Lower = Library().Products[Index]->Title;
+			}
+		}
+	}
+	ASSERT_FALSE(Lower.IsEmpty());
+	ASSERT_GT(Library().Grid->GetScrollOffset(), 0.0f);
+
+	// Choosing it opens the details panel: the grid has fewer columns, and the chosen tile is
+	// still in sight after both rebuilds (the choice and its details).
+	ASSERT_EQ(Click(Lower), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_TRUE(Library().Selected.IsValid());
+	EXPECT_EQ(Library().Selected->Title, Lower);
+	EXPECT_TRUE(Inside(TitleRect(Lower), GridRect())) << "the chosen tile is out of view";
+	EXPECT_GT(Library().Grid->GetScrollOffset(), 0.0f);
+
+	// "Load more" at the bottom of the grid: the same tiles stay where they were drawn, and the
+	// new ones follow below.
+	Wheel(40);
+	const float Offset = Library().Grid->GetScrollOffset();
+	TArray<TPair<FString, float>> Drawn;
+	for (const FKVAProductPtr& Product : Library().Products)
+	{
+		const FSlateRect Rect = TitleRect(Product->Title);
+		if (Inside(Rect, GridRect()))
+		{
+			Drawn.Add({Product->Title, float(Rect.Top)});
+		}
+	}
+	ASSERT_FALSE(Drawn.IsEmpty());
+	ASSERT_EQ(Click(TEXT("Load more")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_EQ(Library().Products.Num(), 30);
+	EXPECT_FLOAT_EQ(Library().Grid->GetScrollOffset(), Offset);
+	for (const TPair<FString, float>& Tile : Drawn)
+	{
+		EXPECT_NEAR(TitleRect(Tile.Key).Top, Tile.Value, 0.5f) << FTCHARToUTF8(*Tile.Key).Get();
+	}
+	Wheel(40);
+	EXPECT_TRUE(Inside(TitleRect(Library().Products.Last()->Title), GridRect()));
+
+	// Another listing starts at the top.
+	ASSERT_EQ(Click(TEXT("My downloads")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	EXPECT_EQ(Library().Grid->GetScrollOffset(), 0.0f);
+	EXPECT_TRUE(Inside(TitleRect(Library().Products[0]->Title), GridRect()));
+}
+
+TEST_F(BrowsingTest, ACursorIsOnlySentWithTheListingItCameFrom)
+{
+	const auto BackToTheCatalogue = [this]
+	{
+		if (Library().bMyDownloads)
+		{
+			ASSERT_EQ(Click(TEXT("Library")), TEXT(""));
+			ASSERT_TRUE(Settle());
+		}
+		if (!Library().Kind.IsEmpty())
+		{
+			ASSERT_EQ(Click(TEXT("Kits")), TEXT(""));
+			ASSERT_EQ(Click(TEXT("All assets")), TEXT(""));
+			ASSERT_TRUE(Settle());
+		}
+		if (!Library().Query.IsEmpty())
+		{
+			Search(TEXT(""));
+		}
+		ASSERT_TRUE(Settle());
+		ASSERT_EQ(LastListing(), "/v1/membership/catalog?q=&cursor=&limit=24&format=fbx&product_kind=");
+		ASSERT_FALSE(Library().Cursor.IsEmpty());
+	};
+	const struct
+	{
+		const char* Label;
+		TFunction<void()> Switch;
+		std::string FirstPage;
+	} Cases[] = {
+		{"another tab", [this] { ASSERT_EQ(Click(TEXT("My downloads")), TEXT("")); },
+			"/v1/membership/library?q=&cursor=&limit=24&format=fbx&product_kind="},
+		{"another kind", [this] { ASSERT_EQ(Click(TEXT("All assets")), TEXT("")); ASSERT_EQ(Click(TEXT("Kits")), TEXT("")); },
+			"/v1/membership/catalog?q=&cursor=&limit=24&format=fbx&product_kind=kit"},
+		{"another search", [this] { Search(TEXT("oak")); },
+			"/v1/membership/catalog?q=oak&cursor=&limit=24&format=fbx&product_kind="},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		BackToTheCatalogue();
+		// The switch does not arrive: the service is busy, and the old list stays with its cursor.
+		Service->Script("/v1/membership", KVAService::FReply::Json(503, R"({"error":"maintenance"})"));
+		Case.Switch();
+		ASSERT_TRUE(Settle());
+		Service->ClearScripts();
+		ASSERT_EQ(Library().Code, TEXT("maintenance"));
+		ASSERT_EQ(Library().Products.Num(), 24);
+		ASSERT_TRUE(Shows(TEXT("Load more")));
+
+		// "More" of the listing asked for is its first page, never the old listing's next one.
+		ASSERT_EQ(Click(TEXT("Load more")), TEXT(""));
+		ASSERT_TRUE(Settle());
+		EXPECT_EQ(Library().Code, TEXT(""));
+		EXPECT_EQ(LastListing(), Case.FirstPage);
+		EXPECT_LE(Library().Products.Num(), 24);
+	}
 }

@@ -620,3 +620,30 @@ TEST_F(DeliveryTest, ClosingTheTabInAnyPhaseEndsEverythingCleanly)
 		ExpectNothingLeftBehind();
 	}
 }
+
+TEST_F(DeliveryTest, SigningOutMidDeliveryLeavesNoPhaseForTheNextSession)
+{
+	AddHeavyCrate();
+	SlowDownload("pkg-heavy", 150);
+	Choose(TEXT("Heavy Crate"));
+	ASSERT_EQ(Click(TEXT("Add to Scene")), TEXT(""));
+	ASSERT_TRUE(ReachPhase(TEXT("Downloading")));
+	ASSERT_EQ(Click(TEXT("Sign out")), TEXT(""));
+	EXPECT_TRUE(Library().Phase.IsEmpty());
+	Service->ClearScripts();
+
+	// The next session's first listing is a plain request: "Loading", and no progress bar.
+	KVAService::FReply Slow = KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})");
+	Slow.HeaderDelay = std::chrono::milliseconds(600);
+	Service->Script("/v1/membership/catalog", Slow);
+	const size_t Listings = CountRequests("/v1/membership/catalog");
+	ASSERT_EQ(Click(TEXT("Sign in")), TEXT(""));
+	ASSERT_TRUE(PumpWithClock([&] { return CountRequests("/v1/membership/catalog") > Listings; }));
+	Frame();
+	ASSERT_TRUE(Library().bBusy);
+	EXPECT_TRUE(Shows(TEXT("Loading")));
+	EXPECT_FALSE(Shows(TEXT("Downloading")));
+	EXPECT_FALSE(Driver().Find(TEXT("SProgressBar")).IsValid());
+	ASSERT_TRUE(Settle());
+	ExpectNothingLeftBehind();
+}

@@ -200,3 +200,95 @@ TEST_F(WindowTest, ChoosingTheMenuEntryAgainBringsTheOpenTabForward)
 	EXPECT_EQ(Driver().FindAll(TEXT("SKVALibrary")).Num(), 1);
 	EXPECT_EQ(Driver().Find(TEXT("SKVALibrary")), StaticCastSharedPtr<SWidget>(Window));
 }
+
+TEST_F(WindowTest, AClosedWindowsGridAndButtonsDoNothing)
+{
+	SignIn();
+	ASSERT_TRUE(Pump([this] { return Library().PreviewsLoading.IsEmpty() && Library().PreviewQueue.IsEmpty(); }));
+	const FString LastTitle = Library().Products.Last()->Title;
+	ASSERT_FALSE(Shows(LastTitle));
+
+	// The editor shuts the module down; the tab and its grid stay on screen.
+	ShutDownModule();
+	ASSERT_TRUE(Library().bClosed);
+	const TSharedPtr<SWidget> Grid = Driver().Find(TEXT("STileView<FKVAProductPtr>"));
+	ASSERT_TRUE(Grid.IsValid());
+	const size_t Previews = CountRequests("/previews/");
+
+	// Scrolling lays out lines of tiles that were never made: they come up empty, and nothing
+	// reaches for the released client.
+	for (int32 Notch = 0; Notch < 40; ++Notch)
+	{
+		Driver().Scroll(Driver().GetRect(Grid.ToSharedRef()).GetCenter(), -1.0f);
+		Frame();
+	}
+	EXPECT_FALSE(Shows(LastTitle));
+	EXPECT_EQ(CountRequests("/previews/"), Previews);
+
+	// The membership page is not opened for a closed window.
+	const int32 Launched = Session->Launched.Num();
+	ASSERT_EQ(Click(TEXT("Account")), TEXT(""));
+	Frame();
+	EXPECT_EQ(Session->Launched.Num(), Launched);
+}
+
+TEST_F(WindowTest, ATokenThatRunsOutWhileTheWindowIsOpenEndsTheSession)
+{
+	const struct
+	{
+		const char* Label;
+		TFunction<void()> Act;
+	} Triggers[] = {
+		// In this order each finds what it clicks: the catalogue's first page has a cursor, and
+		// the search text, kind and tab stay for the next sign-in.
+		{"Load more", [this] { ASSERT_EQ(Click(TEXT("Load more")), TEXT("")); }},
+		{"Refresh", [this] { ASSERT_EQ(Click(TEXT("Refresh")), TEXT("")); }},
+		{"the kind menu", [this] { ASSERT_EQ(Click(TEXT("All assets")), TEXT("")); ASSERT_EQ(Click(TEXT("Kits")), TEXT("")); }},
+		{"a tab", [this] { ASSERT_EQ(Click(TEXT("My downloads")), TEXT("")); }},
+	};
+	for (const auto& Trigger : Triggers)
+	{
+		SCOPED_TRACE(Trigger.Label);
+		// Previews are slow to come, so some are still on their way or waiting.
+		for (int32 Index = 1; Index <= 30; ++Index)
+		{
+			KVAService::FReply Held = KVAService::FReply::Json(404, "{}");
+			Held.HeaderDelay = std::chrono::milliseconds(700);
+			Service->Script("/previews/kp-" + std::string(Index < 10 ? "00" : "0") + std::to_string(Index) + ".webp", Held);
+		}
+		SignIn();
+		if (&Trigger == &Triggers[0])
+		{
+			// The full catalogue page: two previews on their way and the rest waiting.
+			ASSERT_FALSE(Library().PreviewQueue.IsEmpty());
+		}
+
+		// The token's hour passes with the window open.
+		Host->AdvanceClock(3601.0);
+		const size_t Requests = Service->Requests().size();
+		const TArray<FString> Waiting = Library().PreviewQueue;
+		Trigger.Act();
+		Frame();
+
+		EXPECT_EQ(Library().Code, TEXT("login_required"));
+		EXPECT_TRUE(TextDrawnIn(TEXT("Sign in to continue."), KVABrand::Error));
+		EXPECT_TRUE(IsEnabled(TEXT("Sign in")));
+		EXPECT_FALSE(Shows(TEXT("Refresh")));
+		EXPECT_TRUE(Library().Products.IsEmpty());
+		// Nothing more is fetched for the session that ended: no listing, no waiting preview.
+		EXPECT_TRUE(Library().PreviewQueue.IsEmpty());
+		EXPECT_TRUE(Library().PreviewsLoading.IsEmpty());
+		Host->PumpUntil([] { return false; }, 1.5);
+		Frame();
+		const std::vector<KVAService::FRequestRecord> Sent = Service->Requests();
+		for (size_t Index = Requests; Index < Sent.size(); ++Index)
+		{
+			// A preview fetch already on its way may reach the service late; none that waited
+			// is sent, and no request of the service's API.
+			const FString Url = KVAText::FromUtf8("https://" + Sent[Index].Host + Sent[Index].Target);
+			EXPECT_FALSE(Waiting.Contains(Url) || Sent[Index].Path.rfind("/v1/", 0) == 0)
+				<< "sent after the session ended: " << Sent[Index].Method << " " << Sent[Index].Target;
+		}
+		Service->ClearScripts();
+	}
+}

@@ -107,8 +107,13 @@ void STableViewBase::RebuildList()
 
 void STableViewBase::SetScrollOffset(float InScrollOffset)
 {
-	ScrollOffset = FMath::Clamp(InScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - LinesInView));
+	DesiredScrollOffset = FMath::Max(0.0f, InScrollOffset);
 	bLayoutDirty = true;
+}
+
+float STableViewBase::ClampLineOffset(float LineOffset) const
+{
+	return FMath::Clamp(LineOffset, 0.0f, FMath::Max(0.0f, NumLines - LinesInView));
 }
 
 float STableViewBase::ScrollBy(float Distance)
@@ -118,14 +123,15 @@ float STableViewBase::ScrollBy(float Distance)
 	{
 		return 0.0f;
 	}
-	const float Before = ScrollOffset;
-	SetScrollOffset(ScrollOffset + Distance / LineHeight);
-	return (ScrollOffset - Before) * LineHeight;
+	const float Before = ClampLineOffset(DesiredScrollOffset / ItemsPerLine);
+	const float After = ClampLineOffset(Before + Distance / LineHeight);
+	SetScrollOffset(After * ItemsPerLine);
+	return (After - Before) * LineHeight;
 }
 
 void STableViewBase::OnScrollBarScrolled(float InOffsetFraction)
 {
-	SetScrollOffset(InOffsetFraction * NumLines);
+	SetScrollOffset(ClampLineOffset(InOffsetFraction * NumLines) * ItemsPerLine);
 }
 
 // The wheel scrolls the view when it can; a view that cannot scroll lets the wheel pass on.
@@ -171,6 +177,7 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 	float FirstLineOffset = 0.0f;
 	FVector2D ItemSize;
 	FVector2D DesiredSize;
+	float LineOffset = 0.0f;
 	if (bTiles)
 	{
 		ItemSize = FVector2D(ItemWidth.Get(), ItemHeight.Get());
@@ -186,9 +193,19 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 		{
 			Lay(float(ViewSize.X) - ScrollBar->GetThickness());
 		}
-		ScrollOffset = FMath::Clamp(ScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - LinesInView));
-		const int32 FirstLine = FMath::FloorToInt(ScrollOffset);
-		FirstLineOffset = -(ScrollOffset - FirstLine) * float(ItemSize.Y);
+		LineOffset = DesiredScrollOffset / ItemsPerLine;
+		const int32 Wanted = TakeIndexToScrollIntoView();
+		if (Wanted != INDEX_NONE)
+		{
+			const float WantedLine = float(Wanted / ItemsPerLine);
+			if (WantedLine < LineOffset || WantedLine + 1.0f > LineOffset + LinesInView)
+			{
+				LineOffset = WantedLine + 0.5f - LinesInView * 0.5f;
+			}
+		}
+		LineOffset = ClampLineOffset(LineOffset);
+		const int32 FirstLine = FMath::FloorToInt(LineOffset);
+		FirstLineOffset = -(LineOffset - FirstLine) * float(ItemSize.Y);
 		for (int32 Line = FirstLine; Line < int32(NumLines) && FirstLineOffset + (Line - FirstLine) * ItemSize.Y < ViewSize.Y; ++Line)
 		{
 			for (int32 Index = Line * ItemsPerLine; Index < FMath::Min(NumItems, (Line + 1) * ItemsPerLine); ++Index)
@@ -201,8 +218,14 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 	{
 		ItemsPerLine = 1;
 		NumLines = float(NumItems);
-		ScrollOffset = FMath::Clamp(ScrollOffset, 0.0f, FMath::Max(0.0f, NumLines - 1.0f));
-		const int32 FirstItem = FMath::FloorToInt(ScrollOffset);
+		LineOffset = DesiredScrollOffset;
+		const int32 Wanted = TakeIndexToScrollIntoView();
+		if (Wanted != INDEX_NONE && LinesInView > 0.0f && (Wanted < LineOffset || Wanted + 1.0f > LineOffset + LinesInView))
+		{
+			LineOffset = Wanted + 0.5f - LinesInView * 0.5f;
+		}
+		LineOffset = FMath::Clamp(LineOffset, 0.0f, FMath::Max(0.0f, NumLines - 1.0f));
+		const int32 FirstItem = FMath::FloorToInt(LineOffset);
 		float Bottom = 0.0f;
 		float Widest = 0.0f;
 		// The first row is made even in no room at all: its height tells how much the list
@@ -215,22 +238,23 @@ void STableViewBase::UpdateRows(const FVector2D& ViewSize)
 			if (Index == FirstItem)
 			{
 				ListRowHeight = Height;
-				FirstLineOffset = -(ScrollOffset - FirstItem) * Height;
+				FirstLineOffset = -(LineOffset - FirstItem) * Height;
 				Bottom = FirstLineOffset;
 			}
 			Bottom += Height;
 			Rows.Add(Row);
 		}
 		LinesInView = ListRowHeight > 0 ? float(ViewSize.Y / ListRowHeight) : NumLines;
-		ScrollOffset = FMath::Min(ScrollOffset, FMath::Max(0.0f, NumLines - LinesInView));
+		LineOffset = ClampLineOffset(LineOffset);
 		ItemSize = FVector2D(ViewSize.X, ListRowHeight);
 		// Rows are taken to be as tall as the first.
 		DesiredSize = FVector2D(Widest, NumLines * ListRowHeight);
 	}
 	EndGeneration();
+	DesiredScrollOffset = LineOffset * ItemsPerLine;
 	ItemsPanel->SetRows(Rows, FirstLineOffset, bTiles, ItemsPerLine, ItemSize, ItemAlignment.Get(), DesiredSize);
 	const bool bScrollBarWasNeeded = ScrollBar->IsNeeded();
-	ScrollBar->SetState(NumLines > 0 ? ScrollOffset / NumLines : 0.0f, NumLines > 0 ? LinesInView / NumLines : 1.0f);
+	ScrollBar->SetState(NumLines > 0 ? LineOffset / NumLines : 0.0f, NumLines > 0 ? LinesInView / NumLines : 1.0f);
 	if (ScrollBar->IsNeeded() != bScrollBarWasNeeded || DesiredSize != LastDesiredSize)
 	{
 		// The scroll bar appears or goes, or the list would like another size: the frame is

@@ -3,6 +3,7 @@
 #include "CoreTypes.h"
 #include "Containers/Map.h"
 #include "Framework/SlateDelegates.h"
+#include "Misc/Optional.h"
 #include "Framework/Views/ITypedTableView.h"
 #include "Framework/Views/TableViewTypeTraits.h"
 #include "Widgets/DeclarativeSyntaxSupport.h"
@@ -99,17 +100,12 @@ public:
 		const FGenerated* Found = Generated.Find(InItem);
 		return Found != nullptr ? Found->Row.ToSharedPtr() : nullptr;
 	}
-	// Scrolls so that the item's line is the first in view.
+	// On the next layout, an item not wholly in view is scrolled to the middle of the view; an
+	// item already in view stays where it is.
 	void RequestScrollIntoView(const ItemType& InItem)
 	{
-		if (ItemsSource != nullptr)
-		{
-			const int32 Index = ItemsSource->Find(InItem);
-			if (Index != INDEX_NONE)
-			{
-				SetScrollOffset(float(Index / FMath::Max(1, GetNumItemsPerLine())));
-			}
-		}
+		ItemToScrollIntoView = InItem;
+		RequestListRefresh();
 	}
 
 	// For the rows.
@@ -202,6 +198,17 @@ protected:
 		}
 	}
 
+	int32 TakeIndexToScrollIntoView() override
+	{
+		int32 Index = INDEX_NONE;
+		if (ItemToScrollIntoView.IsSet() && ItemsSource != nullptr)
+		{
+			Index = ItemsSource->Find(ItemToScrollIntoView.GetValue());
+		}
+		ItemToScrollIntoView.Reset();
+		return Index;
+	}
+
 	void OnClickedEmptySpace() override
 	{
 		if (!SelectedItems.IsEmpty() && SelectionMode.Get() != ESelectionMode::None)
@@ -234,4 +241,5 @@ protected:
 	TAttribute<ESelectionMode::Type> SelectionMode = ESelectionMode::Multi;
 	TArray<ItemType> SelectedItems;
 	TMap<ItemType, FGenerated> Generated;
+	TOptional<ItemType> ItemToScrollIntoView;
 };

@@ -54,7 +54,10 @@ public:
 	// source are kept, and so is their selection.
 	virtual void RequestListRefresh();
 	void RebuildList();
-	float GetScrollOffset() const { return ScrollOffset; }
+	// In items, as the engine counts it: a tile view's offset of one line is as many items as
+	// a line holds, so the same offset keeps the same first item when the columns change.
+	// Setting it only refuses negatives; the next layout keeps it within the items.
+	float GetScrollOffset() const { return DesiredScrollOffset; }
 	void SetScrollOffset(float InScrollOffset);
 	void ScrollToTop() { SetScrollOffset(0.0f); }
 	// Scrolls by a distance in Slate units (positive: towards the end); the distance moved.
@@ -78,6 +81,8 @@ protected:
 	virtual TSharedRef<SWidget> GenerateRowForIndex(int32 ItemIndex) = 0;
 	virtual void EndGeneration() = 0;
 	virtual void OnItemsRefreshed() = 0;
+	// The index of the item a caller asked to bring into view, once; INDEX_NONE when none.
+	virtual int32 TakeIndexToScrollIntoView() = 0;
 	// A click in the view that no row took.
 	virtual void OnClickedEmptySpace() = 0;
 
@@ -90,13 +95,15 @@ protected:
 
 private:
 	void UpdateRows(const FVector2D& ViewSize);
+	// The first line in view (with the part of it scrolled out), kept within the lines there are.
+	float ClampLineOffset(float LineOffset) const;
 	void OnScrollBarScrolled(float InOffsetFraction);
 
 	TSharedPtr<SListPanel> ItemsPanel;
 	TSharedPtr<SScrollBar> ScrollBar;
-	// In lines (a line is one row of a list or one line of tiles); the fraction is the part
-	// of the first line scrolled out of view.
-	float ScrollOffset = 0.0f;
+	// In items; the lines (a line is one row of a list or one line of tiles) follow from it
+	// at layout.
+	float DesiredScrollOffset = 0.0f;
 	float NumLines = 0.0f;
 	float LinesInView = 0.0f;
 	int32 ItemsPerLine = 1;

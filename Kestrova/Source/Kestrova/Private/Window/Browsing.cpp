@@ -3,6 +3,8 @@
 #include "Client/KestrovaClient.h"
 #include "Client/KestrovaText.h"
 
+#include "Widgets/Views/STileView.h"
+
 namespace
 {
 	constexpr int32 PageSize = 24;
@@ -32,14 +34,19 @@ FString SKVALibrary::Escape(const FString& Text)
 
 void SKVALibrary::Browse(bool bMore)
 {
+	// A cursor continues only the listing it came from. After a switch of tab, kind or search
+	// that did not arrive (or a search typed but not yet sent), "more" asks for the first page
+	// of what the member now asks for instead of another listing's next page.
+	const FString Listing = FString(bMyDownloads ? TEXT("library") : TEXT("catalog")) + TEXT("?q=") + Escape(Query) + TEXT("&product_kind=") + Escape(Kind);
+	const bool bNext = bMore && Listing.Equals(CursorListing, ESearchCase::CaseSensitive);
 	// Every parameter is always present, so one listing never inherits another's cursor.
 	const FString Path = FString(TEXT("/v1/membership/")) + (bMyDownloads ? TEXT("library") : TEXT("catalog"))
 		+ TEXT("?q=") + Escape(Query)
-		+ TEXT("&cursor=") + (bMore ? Escape(Cursor) : FString())
+		+ TEXT("&cursor=") + (bNext ? Escape(Cursor) : FString())
 		+ TEXT("&limit=24&format=fbx&product_kind=") + Escape(Kind);
 
 	const FHandle Handle(Life);
-	Client->API(TEXT("GET"), Path, nullptr, [Handle, bMore](TSharedPtr<FJsonObject> Reply, const FString& InCode)
+	Client->API(TEXT("GET"), Path, nullptr, [Handle, bNext, Listing](TSharedPtr<FJsonObject> Reply, const FString& InCode)
 	{
 		SKVALibrary* Window = Handle.Succeeded(InCode);
 		if (!Window)
@@ -69,13 +76,19 @@ void SKVALibrary::Browse(bool bMore)
 			}
 			Page.Add(Product);
 		}
-		if (!bMore)
+		if (!bNext)
 		{
 			Window->Products.Empty();
 			Window->ResetSelection();
+			// A new listing starts at the top; a next page keeps the member's place.
+			if (Window->Grid.IsValid())
+			{
+				Window->Grid->ScrollToTop();
+			}
 		}
 		Window->Products.Append(Page);
 		Window->Cursor = FKVAClient::Text(Reply, TEXT("next_cursor"));
+		Window->CursorListing = Listing;
 		Window->Finish(FString());
 	}, false);
 }

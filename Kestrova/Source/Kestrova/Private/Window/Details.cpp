@@ -103,7 +103,7 @@ TSharedRef<SWidget> SKVALibrary::Details()
 			.AutoHeight()
 			.Padding(0.0f, 12.0f, 0.0f, 12.0f)
 			[
-				Button(TEXT("Join membership"), &Styles.MembershipButton, KVABrand::OnMembership, &SKVALibrary::OpenMembershipPage, Always)
+				Button(TEXT("Join membership"), &Styles.MembershipButton, KVABrand::OnMembership, Handle.Bind([](SKVALibrary&) { OpenMembershipPage(); }), Always)
 			];
 		}
 		return Result;

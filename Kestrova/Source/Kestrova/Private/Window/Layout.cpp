@@ -22,6 +22,7 @@
 #include "Widgets/SBoxPanel.h"
 #include "Widgets/SNullWidget.h"
 #include "Widgets/Text/STextBlock.h"
+#include "Widgets/Views/STableRow.h"
 #include "Widgets/Views/STileView.h"
 
 namespace
@@ -91,6 +92,9 @@ void SKVALibrary::Rebuild()
 	}
 	const bool bSearchFocused = SearchBox.IsValid() && (SearchBox->HasKeyboardFocus() || SearchBox->HasFocusedDescendants());
 	const bool bGridFocused = Grid.IsValid() && (Grid->HasKeyboardFocus() || Grid->HasFocusedDescendants());
+	// The new grid opens where the member left the old one; a new listing scrolls the old one
+	// to the top before it is rebuilt.
+	const float GridOffset = Grid.IsValid() ? Grid->GetScrollOffset() : 0.0f;
 	const bool bConnected = Client->Connected();
 	const FHandle Handle(Life);
 	const TAttribute<bool> Idle = !bBusy;
@@ -140,7 +144,7 @@ void SKVALibrary::Rebuild()
 		.AutoWidth()
 		.Padding(6.0f, 0.0f, 6.0f, 0.0f)
 		[
-			Button(TEXT("Account"), &Styles.SecondaryButton, KVABrand::TextPrimary, &SKVALibrary::OpenMembershipPage, Always)
+			Button(TEXT("Account"), &Styles.SecondaryButton, KVABrand::TextPrimary, Handle.Bind([](SKVALibrary&) { OpenMembershipPage(); }), Always)
 		];
 		Header->AddSlot()
 		.AutoWidth()
@@ -241,7 +245,7 @@ void SKVALibrary::Rebuild()
 				[
 					bMembershipPending
 						? Button(TEXT("Check again"), &Styles.PrimaryButton, KVABrand::OnMembership, Handle.Bind([](SKVALibrary& Window) { Window.Load(false); }), Idle)
-						: Button(TEXT("Join membership"), &Styles.MembershipButton, KVABrand::OnMembership, &SKVALibrary::OpenMembershipPage, Idle)
+						: Button(TEXT("Join membership"), &Styles.MembershipButton, KVABrand::OnMembership, Handle.Bind([](SKVALibrary&) { OpenMembershipPage(); }), Idle)
 				]
 			];
 		}
@@ -391,7 +395,13 @@ void SKVALibrary::Rebuild()
 		.ItemWidth(220.0f)
 		.ItemHeight(260.0f)
 		.SelectionMode(ESelectionMode::Single)
-		.OnGenerateTile(this, &SKVALibrary::Tile)
+		// A closed window's grid may still be laid out (the tab can outlive the window's client):
+		// it gets empty rows.
+		.OnGenerateTile_Lambda([Handle](FKVAProductPtr Item, const TSharedRef<STableViewBase>& Owner) -> TSharedRef<ITableRow>
+		{
+			SKVALibrary* Window = Handle.Get();
+			return Window ? Window->Tile(Item, Owner) : SNew(STableRow<FKVAProductPtr>, Owner);
+		})
 		.OnSelectionChanged_Lambda([Handle](FKVAProductPtr Item, ESelectInfo::Type SelectInfo)
 		{
 			// Selections made in code, and any made while a request runs, are not choices.
@@ -401,6 +411,7 @@ void SKVALibrary::Rebuild()
 				Window->Choose(Item);
 			}
 		});
+		Grid->SetScrollOffset(GridOffset);
 		if (Selected.IsValid())
 		{
 			const FKVAProductPtr* Listed = Products.FindByPredicate([this](const FKVAProductPtr& Product)

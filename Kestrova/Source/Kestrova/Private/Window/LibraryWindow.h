@@ -130,6 +130,8 @@ public:
 	TSharedPtr<TArray<TSharedPtr<FString>>> ModelOptions;
 	FString Query;
 	FString Cursor;
+	// The listing (tab, search and kind) that Cursor continues.
+	FString CursorListing;
 	FString Kind;
 	FString Message;
 	FString Code;

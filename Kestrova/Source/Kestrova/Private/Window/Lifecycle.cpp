@@ -115,6 +115,12 @@ void SKVALibrary::SignIn()
 void SKVALibrary::SignOut()
 {
 	++Generation;
+	// A search typed just before signing out is not sent for the next session.
+	if (SearchTicker.IsValid())
+	{
+		FTSTicker::RemoveTicker(SearchTicker);
+		SearchTicker.Reset();
+	}
 	Client->SignOut();
 	if (CancelFlag.IsValid())
 	{
@@ -166,8 +172,15 @@ void SKVALibrary::Cancel()
 
 void SKVALibrary::Load(bool bMore)
 {
-	if (bBusy || !Client->Connected())
+	if (bBusy)
 	{
+		return;
+	}
+	// A session whose token ran out while the window was open has ended: the member is told,
+	// and the signed-out view replaces controls that could only fail.
+	if (!Client->Connected())
+	{
+		Finish(TEXT("login_required"));
 		return;
 	}
 	StartRequest();
@@ -210,6 +223,10 @@ void SKVALibrary::Finish(const FString& InCode)
 		ResetSelection();
 		Previews.Empty();
 		PreviewBytes = 0;
+		// Previews on their way or waiting were for the session that ended.
+		Client->Cancel();
+		PreviewsLoading.Empty();
+		PreviewQueue.Empty();
 	}
 	Rebuild();
 }

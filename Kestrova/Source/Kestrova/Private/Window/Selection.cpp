@@ -3,6 +3,7 @@
 #include "Client/KestrovaClient.h"
 
 #include "Engine/StaticMesh.h"
+#include "Widgets/Views/STileView.h"
 
 namespace
 {
@@ -34,28 +35,38 @@ void SKVALibrary::RestoreInstall()
 
 void SKVALibrary::Choose(TSharedPtr<FKVAProduct> Product)
 {
+	// Choosing opens the details panel, and the grid loses columns: the chosen tile is kept in
+	// sight (a tile already in view stays where it is).
+	const auto Show = [this, Product]()
+	{
+		Rebuild();
+		if (Grid.IsValid() && Product.IsValid())
+		{
+			Grid->RequestScrollIntoView(Product);
+		}
+	};
 	ResetSelection();
 	Selected = Product;
 	if (!Product.IsValid())
 	{
-		Rebuild();
+		Show();
 		return;
 	}
 	if (!Product->Files.IsEmpty())
 	{
 		SelectedFile = Product->Files[0];
 		RestoreInstall();
-		Rebuild();
+		Show();
 		return;
 	}
 	// The panel offers membership instead; there is nothing to ask the service.
 	if (!Product->bAllowed && Product->Reason.Equals(TEXT("membership_required"), ESearchCase::IgnoreCase))
 	{
-		Rebuild();
+		Show();
 		return;
 	}
 	StartRequest();
-	Rebuild();
+	Show();
 
 	const FHandle Handle(Life);
 	Client->API(TEXT("GET"), TEXT("/v1/membership/products/") + Escape(Product->SelectionId), nullptr,
