@@ -95,7 +95,6 @@ namespace KVAPlatform
 		{
 			return std::string();
 		}
-		posix_fadvise(File.Descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
 
 		const std::unique_ptr<EVP_MD_CTX, FDigestDeleter> Context(EVP_MD_CTX_new());
 		if (!Context || EVP_DigestInit_ex(Context.get(), EVP_sha256(), nullptr) != 1)
