@@ -48,6 +48,6 @@ large=$(rss extract "$WORK/1g.zip" "$WORK/out"); rm -rf "$WORK/out"
 
 size=$(stat -c %s "$WORK/1g.zip")
 awk -v ours="$ours" -v theirs="$theirs" -v ocpu="$ours_cpu" -v tcpu="$theirs_cpu" -v size="$size" -v idle="$idle" -v small="$small" -v large="$large" 'BEGIN {
-	printf "extract: 1 GiB uncompressed (%.0f MiB package), best of 5: KVASafe::Extract %.2f s, bsdtar -xf %.2f s, time ratio %.2f (goal <= 1.0); CPU %.2f s vs %.2f s, ratio %.2f\n", size / 1048576, ours, theirs, ours / theirs, ocpu, tcpu, ocpu / tcpu
+	printf "extract: 1 GiB uncompressed (%.0f MiB package), best of 5: KVASafe::Extract %.2f s, bsdtar -xf %.2f s, time ratio %.2f (goal <= 0.80); CPU %.2f s vs %.2f s, ratio %.2f\n", size / 1048576, ours, theirs, ours / theirs, ocpu, tcpu, ocpu / tcpu
 	printf "extract: peak RSS empty run %.1f MiB; 64 MiB package +%.1f MiB; 1 GiB package +%.1f MiB (goal: flat, < 8 MiB above)\n", idle / 1024, (small - idle) / 1024, (large - idle) / 1024
 }'

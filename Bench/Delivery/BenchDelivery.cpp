@@ -10,9 +10,10 @@
 //
 // Prints the package's size in MB, then the medians in seconds, on one line: ours, curl +
 // bsdtar, curl, bsdtar; our phases: click to "Downloading" (cache check and ticket), then to
-// the last byte on disk (download), then to "Unpacking" (verification and move), then to the
-// hand-over (extraction); and last FileHash of the downloaded package alone, as the
-// verification reads it a second time. Each round goes to the error stream.
+// the last byte on disk (download), then to "Unpacking" (what is left of the verification,
+// which follows the download, and the move), then to the hand-over (extraction); and last
+// FileHash of the downloaded package alone, what reading it again after the transfer would
+// cost. Each round goes to the error stream.
 
 #include "EditorSession.h"
 

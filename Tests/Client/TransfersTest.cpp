@@ -170,6 +170,8 @@ TEST_F(TransfersTest, FailuresLeaveNoFile)
 		{"not found", KVAService::FReply::Json(404, R"({"error":"not_found"})"), Hash},
 		{"redirect", KVAService::FReply::Redirect(302, "https://content.kestrova.example/packages/other"), Hash},
 		{"dropped", Served([](auto& R) { R.DropAfter = 4096; }), Hash},
+		// The package's reader has begun to follow the file by then.
+		{"dropped after the first MiB", Served([](auto& R) { R.DropAfter = MiB + 3; }), Hash},
 	};
 	for (const FCase& Case : Cases)
 	{

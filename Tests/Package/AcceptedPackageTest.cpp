@@ -300,3 +300,52 @@ TEST(AcceptedPackage, ACancelSeenBeforeTheDirectoryStopsAtOnce)
 	EXPECT_EQ(Result.Error, "Canceled.");
 	EXPECT_EQ(Sandbox.Listing(), std::vector<std::string>{"package.zip"});
 }
+
+TEST(AcceptedPackage, ManyMembersAreEachWrittenWholeAndListedInOrder)
+{
+	// Members of every kind and very different sizes in a few folders, so that the members
+	// unpacked side by side end at different times and share the folders they create.
+	FBuilder Builder;
+	Builder.Add("license.txt", "Licensed to the member.\n");
+	std::map<std::string, std::string> Files = {{"license.txt", "Licensed to the member.\n"}};
+	std::vector<std::string> Models;
+	for (std::uint32_t Index = 0; Index < 48; ++Index)
+	{
+		const std::string Folder = std::vector<std::string>{"models/", "textures/", "models/parts/", ""}[Index % 4];
+		const std::size_t Size = (Index % 7 == 0) ? 0 : (std::size_t(Index) * 37813) % 700000;
+		switch (Index % 4)
+		{
+		case 0:
+		case 2:
+		{
+			const std::string Name = Folder + "part" + std::to_string(Index) + ".fbx";
+			KVAZip::FMember& Member = Builder.Add(Name, KVAZip::FbxLikeText(Size, Index), KVAZip::Deflated);
+			Member.bDescriptor = Index % 8 == 0;
+			Files[Name] = Member.Data;
+			Models.push_back(Name);
+			break;
+		}
+		case 1:
+		{
+			const std::string Name = Folder + "map" + std::to_string(Index) + ".png";
+			Files[Name] = Builder.Add(Name, KVAZip::RandomBytes(Size, Index)).Data;
+			break;
+		}
+		default:
+			// Read and checked like the others, but never written.
+			Builder.Add("scene" + std::to_string(Index) + ".blend", KVAZip::FbxLikeText(Size, Index), KVAZip::Deflated);
+			break;
+		}
+	}
+	FPackageSandbox Sandbox;
+	const std::string Package = Builder.Layout().Serialize();
+	Sandbox.Write(Package);
+
+	const FPackageSandbox::FResult Result = Sandbox.Extract();
+
+	ASSERT_TRUE(Result.bOk) << Result.Error;
+	std::sort(Models.begin(), Models.end());
+	EXPECT_EQ(Result.Models, Models);
+	ExpectWritten(Sandbox, Files);
+	EXPECT_TRUE(Sandbox.PackageBytes() == Package);
+}

@@ -374,3 +374,81 @@ TEST(HostilePackage, MissingPackageOrExistingDestinationIsRefusedUntouched)
 		EXPECT_EQ(Sandbox.Listing(), (std::vector<std::string>{"out", "package.zip"}));
 	}
 }
+
+TEST(HostilePackage, TheFirstFaultInMemberOrderIsReported)
+{
+	// Member 1 is large, so that whichever worker unpacks it is still at it when a later, small
+	// member has already failed; the others are small.
+	enum class EFault
+	{
+		Checksum,  // a stored member's last byte changed on the way
+		Garbage,   // a deflated member whose data is no deflate stream
+		LocalName, // a local header whose name differs in case from the directory's
+	};
+	struct FOrderCase
+	{
+		const char* Label;
+		std::vector<std::pair<std::size_t, EFault>> Faults;
+		const char* Sentence;
+		KVASafe::ECheck Check;
+		std::string Member;
+	};
+	const std::string Large = KVAZip::RandomBytes(6 << 20, 41);
+	auto Make = [&Large](const std::vector<std::pair<std::size_t, EFault>>& Faults)
+	{
+		FBuilder Builder;
+		Builder.Add("license.txt", "Licensed to the member.\n");
+		Builder.Add("m1.png", Large);
+		for (std::size_t Index = 2; Index < 8; ++Index)
+		{
+			Builder.Add("m" + std::to_string(Index) + ".fbx", KVAZip::FbxLikeText(20000, std::uint32_t(Index)), KVAZip::Deflated);
+		}
+		for (const auto& [Index, Fault] : Faults)
+		{
+			KVAZip::FMember& Member = Builder.Members[Index];
+			if (Fault == EFault::Checksum)
+			{
+				Member.Method = KVAZip::Stored;
+				std::string Changed = Member.Data;
+				Changed.back() = static_cast<char>(Changed.back() ^ 0x01);
+				Member.Payload = Changed;
+			}
+			else if (Fault == EFault::Garbage)
+			{
+				Member.Payload = std::string(128, '\xFF');
+			}
+		}
+		KVAZip::FLayout Layout = Builder.Layout();
+		for (const auto& [Index, Fault] : Faults)
+		{
+			if (Fault == EFault::LocalName)
+			{
+				Layout.Locals[Index].Name[0] = 'M';
+			}
+		}
+		return Layout.Serialize();
+	};
+	const std::vector<FOrderCase> Table = {
+		{"a fault at the end of a large member before a quick one in the next", {{1, EFault::Checksum}, {2, EFault::Garbage}}, "Package member checksum mismatch.", KVASafe::ECheck::Checksum, "m1.png"},
+		{"an unpacking fault before a local-header fault", {{1, EFault::Checksum}, {5, EFault::LocalName}}, "Package member checksum mismatch.", KVASafe::ECheck::Checksum, "m1.png"},
+		{"a local-header fault before an unpacking fault", {{4, EFault::Garbage}, {2, EFault::LocalName}}, "ZIP member changed.", KVASafe::ECheck::LocalName, "m2.fbx"},
+		{"two unpacking faults in small members", {{6, EFault::Checksum}, {3, EFault::Garbage}}, "Invalid compressed payload.", KVASafe::ECheck::CompressedData, "m3.fbx"},
+		{"one fault in the last member", {{7, EFault::Checksum}}, "Package member checksum mismatch.", KVASafe::ECheck::Checksum, "m7.fbx"},
+	};
+	for (const FOrderCase& Case : Table)
+	{
+		SCOPED_TRACE(Case.Label);
+		FPackageSandbox Sandbox;
+		const std::string Package = Make(Case.Faults);
+		Sandbox.Write(Package);
+
+		const FPackageSandbox::FResult Result = Sandbox.Extract();
+
+		EXPECT_FALSE(Result.bOk);
+		EXPECT_EQ(Result.Error, Case.Sentence);
+		EXPECT_EQ(Result.Refusal.Check, Case.Check);
+		EXPECT_EQ(Result.Refusal.Member, Case.Member);
+		EXPECT_EQ(Sandbox.Listing(), std::vector<std::string>{"package.zip"});
+		EXPECT_TRUE(Sandbox.PackageBytes() == Package);
+	}
+}

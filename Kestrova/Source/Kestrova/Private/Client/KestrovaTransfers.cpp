@@ -7,6 +7,8 @@
 #include "HAL/FileManager.h"
 #include "Misc/DateTime.h"
 
+#include <memory>
+
 namespace
 {
 	constexpr uint64 MaxPreviewBytes = 2097152;
@@ -48,14 +50,19 @@ void FKVAClient::Download(const FKVAFile& File, const FString& Path, FOnProgress
 	const uint32 SentGeneration = Generation;
 	const int64 SizeBytes = File.SizeBytes;
 
+	// The package is hashed as it arrives, by a reader that follows the transfer's writes on
+	// the core the transfer leaves free, so that verification ends with the last byte.
+	const std::shared_ptr<KVAPlatform::FFollowingHash> Hash = std::make_shared<KVAPlatform::FFollowingHash>(KVAText::Utf8(Path));
+
 	KVAPlatform::Request Request;
 	Request.Method = "GET";
 	Request.Url = KVAText::Utf8(File.Url);
 	Request.Role = KVAPlatform::URLRole::Package;
 	Request.MaxBytes = uint64(SizeBytes);
 	Request.OutputPath = KVAText::Utf8(Path);
-	Request.Progress = [Weak, SentGeneration, SizeBytes, Progress](uint64 Received)
+	Request.Progress = [Weak, SentGeneration, SizeBytes, Progress, Hash](uint64 Received)
 	{
+		Hash->Written(Received);
 		if (Progress)
 		{
 			PostIfCurrent(Weak, SentGeneration, [Progress, Received, SizeBytes](FKVAClient&) { Progress(float(double(Received) / double(SizeBytes))); });
@@ -63,12 +70,16 @@ void FKVAClient::Download(const FKVAFile& File, const FString& Path, FOnProgress
 	};
 
 	const FKVAFile Expected = File;
-	// The verdict is reached on the transfer's thread, where hashing up to 2 GiB blocks no
-	// one, and travels to the game thread as the reply's error.
-	auto Verify = [Expected, Path](KVAPlatform::Reply& Reply)
+	// The verdict is reached on the transfer's thread, once the transport has closed the file,
+	// and travels to the game thread as the reply's error. The hash is of the file as read back.
+	auto Verify = [Expected, Path, Hash](KVAPlatform::Reply& Reply)
 	{
-		const bool bVerified = Reply.Error.empty() && Reply.Status == 200 && Reply.Received == uint64(Expected.SizeBytes)
-			&& KVAPlatform::FileHash(KVAText::Utf8(Path)) == KVAText::Utf8(Expected.Sha256);
+		const bool bTransferred = Reply.Error.empty() && Reply.Status == 200 && Reply.Received == uint64(Expected.SizeBytes);
+		if (!bTransferred)
+		{
+			Hash->Stop();
+		}
+		const bool bVerified = bTransferred && Hash->Finish() == KVAText::Utf8(Expected.Sha256);
 		Reply.Error = bVerified ? std::string() : std::string("download_failed");
 		if (!bVerified)
 		{

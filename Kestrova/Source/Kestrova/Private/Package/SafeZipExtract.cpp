@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <map>
+#include <cstdint>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,9 +15,6 @@ namespace KVASafe
 	namespace
 	{
 		constexpr std::size_t ChunkSize = 131072;
-		constexpr std::size_t LocalSize = 30;
-		constexpr std::uint32_t LocalSignature = 0x04034B50;
-		constexpr std::uint16_t DescriptorFlag = 0x0008;
 		constexpr std::uint16_t Deflated = 8;
 
 		// One member's output file and inflate state, released on every path.
@@ -39,47 +37,44 @@ namespace KVASafe
 			}
 		};
 
-		// Stages 3 and 4: writes the members of a read directory, verifying each one.
-		class FExtraction
+		// Stage 4 for one worker: unpacks, verifies and writes the members it is given, through
+		// its own stream and buffers, so that two workers can each unpack a member side by side.
+		class FUnpacker
 		{
 		public:
-			FExtraction(FDirectory& InDirectory, const std::filesystem::path& InDestination, const std::atomic<bool>& bInCancel)
-				: Directory(InDirectory), Destination(InDestination), bCancel(bInCancel), Input(ChunkSize, 0), Output(ChunkSize, 0)
+			FUnpacker(std::ifstream& InStream, std::uint64_t InDirectoryStart, const std::filesystem::path& InDestination,
+				const std::atomic<bool>& bInCancel, const std::atomic<std::size_t>& InFirstFault)
+				: Stream(InStream), DirectoryStart(InDirectoryStart), Destination(InDestination), bCancel(bInCancel)
+				, FirstFault(InFirstFault), Input(ChunkSize, 0), Output(ChunkSize, 0)
 			{
 			}
 
-			bool Member(const Entry& Record, std::vector<std::string>& Models, const FVerdict& Verdict);
+			// Member Index of the package, whose data starts at DataStart; bModel tells whether
+			// it was written as a model.
+			bool Member(const Entry& Record, std::size_t Index, std::uint64_t DataStart, char& bModel, const FVerdict& Verdict);
+
+			// An earlier member has failed, so the package is refused for it whatever this one holds.
+			bool Superseded() const { return FirstFault.load() < Current; }
 
 		private:
-			bool Claim(std::uint64_t Start, std::uint64_t End);
 			bool Open(const Entry& Record, const std::filesystem::path& Target, FMemberState& State, const FVerdict& Verdict);
 			bool Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, const FVerdict& Verdict);
 			bool Inflate(const Entry& Record, std::size_t Chunk, bool bLastChunk, std::uint64_t& Produced, bool& bEnded,
 				std::uint32_t& Crc, FMemberState& State, const FVerdict& Verdict);
 			void Emit(const unsigned char* Bytes, std::size_t Length, std::uint32_t& Crc, FMemberState& State);
 
-			FDirectory& Directory;
+			std::ifstream& Stream;
+			std::uint64_t DirectoryStart;
 			const std::filesystem::path& Destination;
 			const std::atomic<bool>& bCancel;
+			const std::atomic<std::size_t>& FirstFault;
+			std::size_t Current = 0;
 			std::vector<unsigned char> Input;
 			std::vector<unsigned char> Output;
-			// Claimed header-plus-data ranges by start; they never overlap, so their ends ascend too.
-			std::map<std::uint64_t, std::uint64_t> Claimed;
 			bool bWriteFailed = false;
 		};
 
-		bool FExtraction::Claim(std::uint64_t Start, std::uint64_t End)
-		{
-			const auto After = Claimed.lower_bound(End);
-			if (After != Claimed.begin() && std::prev(After)->second > Start)
-			{
-				return false;
-			}
-			Claimed.emplace(Start, End);
-			return true;
-		}
-
-		bool FExtraction::Open(const Entry& Record, const std::filesystem::path& Target, FMemberState& State, const FVerdict& Verdict)
+		bool FUnpacker::Open(const Entry& Record, const std::filesystem::path& Target, FMemberState& State, const FVerdict& Verdict)
 		{
 			std::error_code Code;
 			std::filesystem::create_directories(Target.parent_path(), Code);
@@ -102,7 +97,7 @@ namespace KVASafe
 			return true;
 		}
 
-		void FExtraction::Emit(const unsigned char* Bytes, std::size_t Length, std::uint32_t& Crc, FMemberState& State)
+		void FUnpacker::Emit(const unsigned char* Bytes, std::size_t Length, std::uint32_t& Crc, FMemberState& State)
 		{
 			if (State.File != nullptr && std::fwrite(Bytes, 1, Length, State.File) != Length)
 			{
@@ -111,7 +106,7 @@ namespace KVASafe
 			Crc = static_cast<std::uint32_t>(crc32(Crc, Bytes, static_cast<uInt>(Length)));
 		}
 
-		bool FExtraction::Inflate(const Entry& Record, std::size_t Chunk, bool bLastChunk, std::uint64_t& Produced, bool& bEnded,
+		bool FUnpacker::Inflate(const Entry& Record, std::size_t Chunk, bool bLastChunk, std::uint64_t& Produced, bool& bEnded,
 			std::uint32_t& Crc, FMemberState& State, const FVerdict& Verdict)
 		{
 			z_stream& Inflater = State.Inflater;
@@ -154,7 +149,7 @@ namespace KVASafe
 			return true;
 		}
 
-		bool FExtraction::Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, const FVerdict& Verdict)
+		bool FUnpacker::Unpack(const Entry& Record, std::uint64_t DataStart, FMemberState& State, const FVerdict& Verdict)
 		{
 			const bool bDeflated = Record.method == Deflated;
 			if (bDeflated)
@@ -177,7 +172,11 @@ namespace KVASafe
 					return Verdict.Fail("Canceled.", {ECheck::Canceled, StoredName(Record)});
 				}
 				const std::size_t Chunk = static_cast<std::size_t>(std::min<std::uint64_t>(Record.compressed - Consumed, ChunkSize));
-				if (!Read(Directory.Stream, DataStart + Consumed, Input.data(), Chunk, Directory.Start))
+				if (Superseded())
+				{
+					return false;
+				}
+				if (!Read(Stream, DataStart + Consumed, Input.data(), Chunk, DirectoryStart))
 				{
 					return Verdict.Fail("Incomplete ZIP payload.", {ECheck::Payload, StoredName(Record)});
 				}
@@ -231,44 +230,13 @@ namespace KVASafe
 			return true;
 		}
 
-		bool FExtraction::Member(const Entry& Record, std::vector<std::string>& Models, const FVerdict& Verdict)
+		bool FUnpacker::Member(const Entry& Record, std::size_t Index, std::uint64_t DataStart, char& bModel, const FVerdict& Verdict)
 		{
-			const std::string Name = StoredName(Record);
+			Current = Index;
 			if (bCancel.load())
 			{
-				return Verdict.Fail("Canceled.", {ECheck::Canceled, Name});
+				return Verdict.Fail("Canceled.", {ECheck::Canceled, StoredName(Record)});
 			}
-			std::array<unsigned char, LocalSize> Local{};
-			if (!Read(Directory.Stream, Record.offset, Local.data(), Local.size(), Directory.Start)
-				|| Le32(Local.data()) != LocalSignature || Le16(Local.data() + 6) != Record.flags
-				|| Le16(Local.data() + 8) != Record.method)
-			{
-				return Verdict.Fail("Invalid local ZIP member.", {ECheck::LocalHeader, Name});
-			}
-			const std::uint16_t NameLength = Le16(Local.data() + 26);
-			const std::uint64_t DataStart = std::uint64_t(Record.offset) + LocalSize + NameLength + Le16(Local.data() + 28);
-			const std::uint64_t DataEnd = DataStart + Record.compressed;
-			std::string LocalName(NameLength, '\0');
-			if (!Read(Directory.Stream, std::uint64_t(Record.offset) + LocalSize, LocalName.data(), NameLength, Directory.Start)
-				|| LocalName != Name)
-			{
-				return Verdict.Fail("ZIP member changed.", {ECheck::LocalName, Name});
-			}
-			if (DataEnd > Directory.Start)
-			{
-				return Verdict.Fail("ZIP member changed.", {ECheck::DataIntoDirectory, Name});
-			}
-			if ((Record.flags & DescriptorFlag) == 0
-				&& (Le32(Local.data() + 14) != Record.crc || Le32(Local.data() + 18) != Record.compressed
-					|| Le32(Local.data() + 22) != Record.uncompressed))
-			{
-				return Verdict.Fail("ZIP metadata mismatch.", {ECheck::LocalMetadata, Name});
-			}
-			if (!Claim(Record.offset, DataEnd))
-			{
-				return Verdict.Fail("Overlapping ZIP members.", {ECheck::Overlap, Name});
-			}
-
 			const bool bWrite = !Record.directory && Allowed(Record.name);
 			const std::filesystem::path Target = Destination / Record.name;
 			FMemberState State;
@@ -276,11 +244,102 @@ namespace KVASafe
 			{
 				return false;
 			}
-			if (bWrite && Lower(Target.extension().string()) == ".fbx")
-			{
-				Models.push_back(Record.name);
-			}
+			bModel = bWrite && Lower(Target.extension().string()) == ".fbx";
 			return true;
+		}
+
+		// One worker's share of stage 4 and the first member it found at fault.
+		struct FWorker
+		{
+			std::string Error;
+			FRefusal Refusal;
+			std::size_t Failed = SIZE_MAX;
+		};
+
+		// The members of stage 4, taken in order by whichever worker is free. A fault ends the
+		// members after it but not those before it, so that the package is refused for its
+		// first fault in member order, as unpacking one member after another would find it.
+		class FShare
+		{
+		public:
+			FShare(FDirectory& InDirectory, const std::vector<std::uint64_t>& InDataStarts, const std::filesystem::path& InDestination,
+				const std::atomic<bool>& bInCancel)
+				: Directory(InDirectory), DataStarts(InDataStarts), Destination(InDestination), bCancel(bInCancel)
+				, Models(InDataStarts.size(), 0), FirstFault(InDataStarts.size())
+			{
+			}
+
+			void Work(std::ifstream& Stream, FWorker& Worker)
+			{
+				FUnpacker Unpacker(Stream, Directory.Start, Destination, bCancel, FirstFault);
+				const FVerdict Verdict{Worker.Error, &Worker.Refusal};
+				for (std::size_t Index = Next++; Index < FirstFault.load(); Index = Next++)
+				{
+					if (!Unpacker.Member(Directory.Entries[Index], Index, DataStarts[Index], Models[Index], Verdict))
+					{
+						if (!Unpacker.Superseded())
+						{
+							Worker.Failed = Index;
+							for (std::size_t Seen = FirstFault.load(); Index < Seen && !FirstFault.compare_exchange_weak(Seen, Index);)
+							{
+							}
+						}
+						return;
+					}
+				}
+			}
+
+			std::size_t Members() const { return DataStarts.size(); }
+
+			// The names of the models written, in member order.
+			void Collect(std::vector<std::string>& Names) const
+			{
+				for (std::size_t Index = 0; Index < Models.size(); ++Index)
+				{
+					if (Models[Index] != 0)
+					{
+						Names.push_back(Directory.Entries[Index].name);
+					}
+				}
+			}
+
+		private:
+			FDirectory& Directory;
+			const std::vector<std::uint64_t>& DataStarts;
+			const std::filesystem::path& Destination;
+			const std::atomic<bool>& bCancel;
+			// One flag per member, each written by the worker that unpacked it.
+			std::vector<char> Models;
+			std::atomic<std::size_t> Next { 0 };
+			std::atomic<std::size_t> FirstFault;
+		};
+
+		// Unpacks the members that passed their local-header checks, on the calling thread and
+		// one more, each through its own stream. Returns the worker holding the first fault, or
+		// null when every member passed.
+		const FWorker* UnpackSideBySide(const std::filesystem::path& Package, FShare& Share, FDirectory& Directory,
+			std::array<FWorker, 2>& Workers)
+		{
+			std::thread Helper;
+			if (Share.Members() > 1)
+			{
+				Helper = std::thread([&Package, &Share, &Workers]
+				{
+					// Without a second stream the calling thread unpacks every member alone.
+					std::ifstream Stream(Package, std::ios::binary);
+					if (Stream.is_open())
+					{
+						Share.Work(Stream, Workers[1]);
+					}
+				});
+			}
+			Share.Work(Directory.Stream, Workers[0]);
+			if (Helper.joinable())
+			{
+				Helper.join();
+			}
+			const FWorker* First = Workers[0].Failed < Workers[1].Failed ? &Workers[0] : &Workers[1];
+			return First->Failed == SIZE_MAX ? nullptr : First;
 		}
 	}
 
@@ -299,15 +358,28 @@ namespace KVASafe
 		{
 			return Verdict.Fail("Could not create import folder.", {ECheck::CreateFolder});
 		}
-		FExtraction Extraction(Directory, Destination, bCancel);
-		for (const Entry& Record : Directory.Entries)
+		// A member refused by its local header is the package's fault only when no member before
+		// it fails in unpacking; those are unpacked all the same to find out.
+		std::vector<std::uint64_t> DataStarts;
+		const bool bLocated = ReadLocalHeaders(Directory, bCancel, DataStarts, Verdict);
+		FShare Share(Directory, DataStarts, Destination, bCancel);
+		std::array<FWorker, 2> Workers;
+		if (const FWorker* First = UnpackSideBySide(Package, Share, Directory, Workers))
 		{
-			if (!Extraction.Member(Record, Models, Verdict))
+			std::filesystem::remove_all(Destination, Code);
+			Error = First->Error;
+			if (Refusal != nullptr)
 			{
-				std::filesystem::remove_all(Destination, Code);
-				return false;
+				*Refusal = First->Refusal;
 			}
+			return false;
 		}
+		if (!bLocated)
+		{
+			std::filesystem::remove_all(Destination, Code);
+			return false;
+		}
+		Share.Collect(Models);
 		if (Models.empty())
 		{
 			std::filesystem::remove_all(Destination, Code);

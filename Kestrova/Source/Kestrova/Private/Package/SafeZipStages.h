@@ -38,6 +38,13 @@ namespace KVASafe
 	bool ReadDirectory(const std::filesystem::path& Package, const std::filesystem::path& Destination,
 		const std::atomic<bool>& bCancel, FDirectory& Directory, const FVerdict& Verdict);
 
+	// Checks each member's local header against its record, in member order, and claims its
+	// header-plus-data range, which no other member may share; DataStarts gets where the data of
+	// each member that passed begins. Stops at the first member refused (or at a cancel seen
+	// before a member), so DataStarts then holds the members before it.
+	bool ReadLocalHeaders(FDirectory& Directory, const std::atomic<bool>& bCancel, std::vector<std::uint64_t>& DataStarts,
+		const FVerdict& Verdict);
+
 	// The name as the central directory stores it: a folder record's with its "/".
 	std::string StoredName(const Entry& Record);
 
