@@ -5,6 +5,7 @@
 
 #include "KestrovaService/Service.h"
 #include "Platform/Transport.h"
+#include "Runtime/HostRuntime.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,6 +61,8 @@ namespace
 
 int main()
 {
+	// The calling thread becomes the game thread, which sends.
+	FHostRuntime Runtime(1);
 	KVAService::FService Service;
 	if (!Service.Start())
 	{

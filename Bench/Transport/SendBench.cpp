@@ -4,6 +4,9 @@
 
 #include "Platform/Transport.h"
 
+#include "Runtime/HostRuntime.h"
+#include "SslModule.h"
+
 #include <cstdio>
 #include <fstream>
 #include <future>
@@ -15,6 +18,10 @@ int main(int ArgumentCount, char** Arguments)
 		std::fprintf(stderr, "usage: kva-bench-send PORT AUTHORITY_FILE URL OUTPUT BYTES\n");
 		return 2;
 	}
+	// The calling thread becomes the game thread, which sends; the editor has loaded its SSL
+	// module long before, so its certificate store is not part of the measurement.
+	FHostRuntime Runtime(1);
+	FSslModule::Get();
 	KVAPlatform::SetRouting(static_cast<uint16_t>(std::stoul(Arguments[1])), KVABench::ReadAll(Arguments[2]));
 
 	KVAPlatform::Request Req;

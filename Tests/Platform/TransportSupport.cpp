@@ -1,5 +1,7 @@
 #include "TransportSupport.h"
 
+#include "Runtime/HostRuntime.h"
+
 #include <arpa/inet.h>
 #include <future>
 #include <netinet/in.h>
@@ -15,6 +17,8 @@ namespace
 	public:
 		void SetUp() override
 		{
+			// The test thread is the game thread, from which the plug-in sends.
+			Runtime = new FHostRuntime(1);
 			GService = new KVAService::FService();
 			ASSERT_TRUE(GService->Start());
 			KVAPlatform::SetRouting(GService->Port(), GService->AuthorityPem());
@@ -25,7 +29,12 @@ namespace
 			KVAPlatform::SetRouting(0, std::string());
 			delete GService;
 			GService = nullptr;
+			delete Runtime;
+			Runtime = nullptr;
 		}
+
+	private:
+		FHostRuntime* Runtime = nullptr;
 	};
 
 	const testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new FServiceEnvironment);

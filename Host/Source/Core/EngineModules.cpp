@@ -3,6 +3,7 @@
 #include "AssetRegistry/AssetRegistryModule.h"
 #include "AssetToolsModule.h"
 #include "ContentBrowserModule.h"
+#include "SslModule.h"
 #include "ToolMenus/ToolMenusModule.h"
 
 namespace
@@ -34,6 +35,7 @@ namespace
 		{TEXT("AssetRegistry"), &Create<FAssetRegistryModule>},
 		{TEXT("AssetTools"), &Create<FAssetToolsModule>},
 		{TEXT("ContentBrowser"), &Create<FContentBrowserModule>},
+		{TEXT("SSL"), &Create<FSslModule>},
 		{TEXT("ToolMenus"), &Create<FToolMenusModule>},
 	};
 }

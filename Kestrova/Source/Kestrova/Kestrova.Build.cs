@@ -27,13 +27,24 @@ public class Kestrova : ModuleRules
 			"ToolMenus",
 			"EditorFramework",
 			"AssetRegistry",
+			// The editor's certificate store, which every HTTPS connection trusts.
+			"SSL",
 			// Third-party libraries that ship with the engine.
 			"zlib",
 			"libcurl",
 			"OpenSSL",
-			"ICU",
-			// The plug-in's own, under Source/ThirdParty.
-			"LibWebP"
+			"ICU"
 		});
+
+		if (Target.Platform == UnrealTargetPlatform.Mac)
+		{
+			// Previews are decoded by the system's own image decoder.
+			PublicFrameworks.AddRange(new string[] { "CoreFoundation", "CoreGraphics", "ImageIO" });
+		}
+		else
+		{
+			// Elsewhere by libwebp, the plug-in's own module under Source/ThirdParty.
+			PrivateDependencyModuleNames.Add("LibWebP");
+		}
 	}
 }

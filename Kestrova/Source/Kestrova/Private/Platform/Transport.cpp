@@ -4,6 +4,9 @@
 #include "Platform/Proxy.h"
 #include "Platform/Transfer.h"
 
+#include "Interfaces/ISslCertificateManager.h"
+#include "SslModule.h"
+
 #include <curl/curl.h>
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
@@ -92,17 +95,38 @@ namespace KVAPlatform
 			return static_cast<FTransfer*>(User)->OnData(Buffer, Bytes) ? Bytes : 0;
 		}
 
-		CURLcode AddAuthority(CURL*, void* SslContext, void* User)
+		// Everything a transfer needs besides its own state: its limits, the editor's certificate
+		// store, the routing override and the system's proxy, all fixed when it is sent.
+		struct FSettings
 		{
-			const FRouting* Route = static_cast<const FRouting*>(User);
-			BIO* Pem = BIO_new_mem_buf(Route->AuthorityPem.data(), static_cast<int>(Route->AuthorityPem.size()));
-			X509* Authority = Pem ? PEM_read_bio_X509(Pem, nullptr, nullptr, nullptr) : nullptr;
-			BIO_free(Pem);
+			std::chrono::milliseconds Idle;
+			std::chrono::milliseconds Total;
+			const ISslCertificateManager* Certificates = nullptr;
+			std::shared_ptr<const FRouting> Route;
+			FProxy Proxy;
+		};
+
+		// Every connection trusts the editor's certificate store, handed over as the engine's own
+		// HTTP requests hand it to libcurl, and nothing that libcurl's build may have compiled in;
+		// the routing override's one extra authority comes on top.
+		CURLcode AddAuthorities(CURL*, void* SslContext, void* User)
+		{
+			const FSettings& Settings = *static_cast<const FSettings*>(User);
+			SSL_CTX* Context = static_cast<SSL_CTX*>(SslContext);
+			Settings.Certificates->AddCertificatesToSslContext(Context);
+			if (!Settings.Route || Settings.Route->AuthorityPem.empty())
+			{
+				return CURLE_OK;
+			}
+			const std::string& Pem = Settings.Route->AuthorityPem;
+			BIO* PemBio = BIO_new_mem_buf(Pem.data(), static_cast<int>(Pem.size()));
+			X509* Authority = PemBio ? PEM_read_bio_X509(PemBio, nullptr, nullptr, nullptr) : nullptr;
+			BIO_free(PemBio);
 			if (!Authority)
 			{
 				return CURLE_SSL_CACERT_BADFILE;
 			}
-			const int bAdded = X509_STORE_add_cert(SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(SslContext)), Authority);
+			const int bAdded = X509_STORE_add_cert(SSL_CTX_get_cert_store(Context), Authority);
 			X509_free(Authority);
 			return bAdded ? CURLE_OK : CURLE_SSL_CACERT_BADFILE;
 		}
@@ -128,16 +152,6 @@ namespace KVAPlatform
 			}
 		};
 
-		// Everything a transfer needs besides its own state: its limits, the routing override and
-		// the system's proxy, all fixed when it is sent.
-		struct FSettings
-		{
-			std::chrono::milliseconds Idle;
-			std::chrono::milliseconds Total;
-			std::shared_ptr<const FRouting> Route;
-			FProxy Proxy;
-		};
-
 		bool Configure(FHandles& Handles, FTransfer& Transfer, const FSettings& Settings)
 		{
 			CURL* Easy = Handles.Easy;
@@ -154,9 +168,10 @@ namespace KVAPlatform
 			Set(curl_easy_setopt(Easy, CURLOPT_SSL_VERIFYPEER, 1L));
 			Set(curl_easy_setopt(Easy, CURLOPT_SSL_VERIFYHOST, 2L));
 			Set(curl_easy_setopt(Easy, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2)));
-			// The system's authorities from the hashed directory, looked up per certificate: the
-			// single bundle file would be parsed whole (some 30 ms) by every transfer.
 			Set(curl_easy_setopt(Easy, CURLOPT_CAINFO, nullptr));
+			Set(curl_easy_setopt(Easy, CURLOPT_CAPATH, nullptr));
+			Set(curl_easy_setopt(Easy, CURLOPT_SSL_CTX_FUNCTION, &AddAuthorities));
+			Set(curl_easy_setopt(Easy, CURLOPT_SSL_CTX_DATA, const_cast<FSettings*>(&Settings)));
 			// The system's proxy, through a CONNECT tunnel only, so that TLS and its checks run end
 			// to end with the service; none at all unless the settings name one.
 			if (Settings.Proxy.Url.empty())
@@ -229,8 +244,6 @@ namespace KVAPlatform
 				}
 				bOk = bOk && Handles.ConnectTo;
 				Set(curl_easy_setopt(Easy, CURLOPT_CONNECT_TO, Handles.ConnectTo));
-				Set(curl_easy_setopt(Easy, CURLOPT_SSL_CTX_FUNCTION, &AddAuthority));
-				Set(curl_easy_setopt(Easy, CURLOPT_SSL_CTX_DATA, const_cast<FRouting*>(Settings.Route.get())));
 			}
 			return bOk;
 		}
@@ -308,6 +321,8 @@ namespace KVAPlatform
 		FSettings Settings;
 		Settings.Idle = Scaled(IdleLimit, IdleScale);
 		Settings.Total = Scaled(InRequest.OutputPath.empty() ? InMemoryLimit : StreamingLimit, TotalScale);
+		// On the game thread, which alone may load the module; the store outlives every transfer.
+		Settings.Certificates = &FSslModule::Get().GetCertificateManager();
 		Settings.Route = Routing();
 		Settings.Proxy = SystemProxy();
 		auto Transfer = std::make_shared<FTransfer>(std::move(InRequest), std::move(InCancel), std::move(Completion));

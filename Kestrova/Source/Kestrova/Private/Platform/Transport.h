@@ -45,12 +45,15 @@ namespace KVAPlatform
 	};
 
 	// Sends InRequest and calls Completion exactly once: at once, inside Send, when the request
-	// is refused ("unsafe_url"), otherwise on the transfer's own thread.
+	// is refused ("unsafe_url"), otherwise on the transfer's own thread. Called on the game
+	// thread: the first call loads the engine's SSL module, whose certificate store every
+	// connection trusts.
 	void Send(Request InRequest, std::shared_ptr<Cancel> InCancel, std::function<void(Reply)> Completion);
 
 	// For the embedding process only (tests, the demo): connect every service host's port 443
-	// to 127.0.0.1:Port instead, and trust AuthorityPem in addition to the system's authorities.
-	// Port 0 removes the override. Applies to transfers started afterwards.
+	// to 127.0.0.1:Port instead, and trust AuthorityPem in addition to the editor's certificate
+	// store (an empty AuthorityPem adds none). Port 0 removes the override. Applies to transfers
+	// started afterwards.
 	void SetRouting(uint16_t Port, std::string AuthorityPem);
 
 	namespace Testing

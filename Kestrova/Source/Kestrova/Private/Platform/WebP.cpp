@@ -1,10 +1,9 @@
 #include "Platform/WebP.h"
 
-#include <webp/demux.h>
+#include "Platform/WebPDecoder.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace KVAPlatform
 {
@@ -12,16 +11,6 @@ namespace KVAPlatform
 	{
 		constexpr size_t MinBytes = 30;
 		constexpr size_t MaxBytes = 2 * 1024 * 1024;
-		constexpr uint32_t MaxSide = 512;
-
-		struct FDemuxDeleter
-		{
-			void operator()(WebPDemuxer* Demuxer) const { WebPDemuxDelete(Demuxer); }
-		};
-		struct FAnimDecoderDeleter
-		{
-			void operator()(WebPAnimDecoder* Decoder) const { WebPAnimDecoderDelete(Decoder); }
-		};
 
 		uint32_t ReadLittle32(const uint8_t* Bytes)
 		{
@@ -60,48 +49,11 @@ namespace KVAPlatform
 
 	bool DecodeWebP(const std::vector<uint8_t>& Bytes, int32_t& Width, int32_t& Height, std::vector<uint8_t>& Pixels)
 	{
-		if (!IsPlainContainer(Bytes))
+		if (!IsPlainContainer(Bytes) || !WebPDecoder::DecodePremultiplied(Bytes, Width, Height, Pixels))
 		{
 			return false;
 		}
-		const WebPData Data { Bytes.data(), Bytes.size() };
-		const std::unique_ptr<WebPDemuxer, FDemuxDeleter> Demuxer(WebPDemux(&Data));
-		if (!Demuxer || WebPDemuxGetI(Demuxer.get(), WEBP_FF_FRAME_COUNT) != 1)
-		{
-			return false;
-		}
-		const uint32_t CanvasWidth = WebPDemuxGetI(Demuxer.get(), WEBP_FF_CANVAS_WIDTH);
-		const uint32_t CanvasHeight = WebPDemuxGetI(Demuxer.get(), WEBP_FF_CANVAS_HEIGHT);
-		if (CanvasWidth < 1 || CanvasWidth > MaxSide || CanvasHeight < 1 || CanvasHeight > MaxSide)
-		{
-			return false;
-		}
-
-		WebPAnimDecoderOptions Options;
-		if (!WebPAnimDecoderOptionsInit(&Options))
-		{
-			return false;
-		}
-		Options.color_mode = MODE_bgrA;
-		Options.use_threads = 0;
-		const std::unique_ptr<WebPAnimDecoder, FAnimDecoderDeleter> Decoder(WebPAnimDecoderNew(&Data, &Options));
-		WebPAnimInfo Info;
-		if (!Decoder || !WebPAnimDecoderGetInfo(Decoder.get(), &Info) || Info.canvas_width != CanvasWidth || Info.canvas_height != CanvasHeight)
-		{
-			return false;
-		}
-		uint8_t* Canvas = nullptr;
-		int Timestamp = 0;
-		if (!WebPAnimDecoderGetNext(Decoder.get(), &Canvas, &Timestamp) || !Canvas)
-		{
-			return false;
-		}
-
-		const size_t Size = static_cast<size_t>(CanvasWidth) * CanvasHeight * 4;
-		Pixels.assign(Canvas, Canvas + Size);
 		Unpremultiply(Pixels);
-		Width = static_cast<int32_t>(CanvasWidth);
-		Height = static_cast<int32_t>(CanvasHeight);
 		return true;
 	}
 }
