@@ -30,7 +30,7 @@ public:
 
 	static FDelegateHandle RegisterStartupCallback(const FSimpleMulticastDelegate::FDelegate& InDelegate);
 	static void UnRegisterStartupCallback(FDelegateHandle InHandle);
-	static void UnRegisterStartupCallback(FDelegateUserObjectConst UserPointer);
+	static void UnRegisterStartupCallback(const void* UserPointer);
 	// Removes what the owner added, without making the menus exist.
 	static void UnregisterOwner(FToolMenuOwner Owner);
 	static bool IsToolMenuUIEnabled();

@@ -19,6 +19,8 @@ bool FPassingCheck::RunTest(const FString& Parameters)
 	TestTrue(TEXT("No parameters"), Parameters.IsEmpty());
 	TestEqual(TEXT("Sum"), 2 + 2, 4);
 	TestEqual(TEXT("Name"), FString(TEXT("Chair")), TEXT("Chair"));
+	// As in the engine, strings compare without case.
+	TestEqual(TEXT("Name in capitals"), FString(TEXT("Chair")), TEXT("CHAIR"));
 	TestNull(TEXT("Nothing"), nullptr);
 	AddInfo(TEXT("checked"));
 	return true;

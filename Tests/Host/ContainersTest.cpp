@@ -51,32 +51,108 @@ TEST(Containers, SetElementsIgnoreCase)
 	EXPECT_TRUE(Set.IsEmpty());
 }
 
-TEST(Containers, IterationFollowsInsertionAfterRemoval)
+// Each step is "+k" (add k with the step's number as value), "-k" (remove k), "C" (Compact)
+// or "S" (CompactStable); the engine's containers iterate in slot order and reuse the slot freed
+// last, so none of these orders is the insertion order.
+TEST(Containers, IterationFollowsTheSlotsAndTheNextAddTakesTheSlotFreedLast)
+{
+	const struct
+	{
+		const char* Steps;
+		TArray<FString> Expected;
+	} Cases[] = {
+		{"+a +b +c +d -a +e", {TEXT("e"), TEXT("b"), TEXT("c"), TEXT("d")}},
+		{"+a +b +c +d -b -c +e +f", {TEXT("a"), TEXT("f"), TEXT("e"), TEXT("d")}},
+		{"+a +b +c -b +b", {TEXT("a"), TEXT("b"), TEXT("c")}},
+		// A key already present is replaced where it stands; the slot it was offered stays free.
+		{"+a +b +c -a +b +d", {TEXT("d"), TEXT("b"), TEXT("c")}},
+		{"+a +b +c +A", {TEXT("A"), TEXT("b"), TEXT("c")}},
+		// Compact fills the holes, in free-list order, with the last elements.
+		{"+a +b +c +d +e -a -c C", {TEXT("d"), TEXT("b"), TEXT("e")}},
+		{"+a +b +c +d +e -a -c C +f", {TEXT("d"), TEXT("b"), TEXT("e"), TEXT("f")}},
+		{"+a +b +c +d +e -a -c S", {TEXT("b"), TEXT("d"), TEXT("e")}},
+		{"+a +b +c +d +e -a -c S +f", {TEXT("b"), TEXT("d"), TEXT("e"), TEXT("f")}},
+		{"+a +b C S", {TEXT("a"), TEXT("b")}},
+	};
+	for (const auto& Case : Cases)
+	{
+		TMap<FString, int32> Map;
+		TMap<FString, int32> Values;
+		TArray<FString> Tokens;
+		FString(Case.Steps).ParseIntoArray(Tokens, TEXT(" "));
+		int32 Step = 0;
+		for (const FString& Token : Tokens)
+		{
+			++Step;
+			const FString Key = Token.RightChop(1);
+			if (Token[0] == TEXT('+'))
+			{
+				Map.Add(Key, Step);
+				Values.Add(Key, Step);
+			}
+			else if (Token[0] == TEXT('-'))
+			{
+				EXPECT_EQ(Map.Remove(Key), 1) << Case.Steps;
+				Values.Remove(Key);
+			}
+			else
+			{
+				Token == TEXT("C") ? Map.Compact() : Map.CompactStable();
+			}
+		}
+		const TArray<FString> Keys = KeysOf(Map);
+		EXPECT_EQ(Keys, Case.Expected) << Case.Steps;
+		for (int32 Index = 0; Index < Keys.Num() && Index < Case.Expected.Num(); ++Index)
+		{
+			EXPECT_TRUE(Keys[Index].Equals(Case.Expected[Index], ESearchCase::CaseSensitive)) << Case.Steps;
+		}
+		// Whatever moved is still found under its key, with its own value.
+		for (const auto& Pair : Values)
+		{
+			ASSERT_NE(Map.Find(Pair.Key), nullptr) << Case.Steps << " " << TCHAR_TO_UTF8(*Pair.Key);
+			EXPECT_EQ(*Map.Find(Pair.Key), Pair.Value) << Case.Steps << " " << TCHAR_TO_UTF8(*Pair.Key);
+		}
+		EXPECT_EQ(Map.Num(), Values.Num()) << Case.Steps;
+	}
+}
+
+TEST(Containers, RemovingDuringIterationVisitsEveryOtherElementOnce)
 {
 	TMap<FString, int32> Map;
 	for (const TCHAR* Key : {TEXT("a"), TEXT("b"), TEXT("c"), TEXT("d")})
 	{
 		Map.Add(Key, 0);
 	}
-	Map.Remove(TEXT("a")); // the oldest goes; the next one becomes the first
-	Map.Remove(TEXT("c"));
-	Map.Add(TEXT("e"), 0);
-	Map.Add(TEXT("a"), 0); // re-added keys go to the end
-	EXPECT_EQ(KeysOf(Map), (TArray<FString>{TEXT("b"), TEXT("d"), TEXT("e"), TEXT("a")}));
-
+	TArray<FString> Visited;
 	for (auto It = Map.CreateIterator(); It; ++It)
 	{
-		if (It.Key() == TEXT("d") || It.Key() == TEXT("e"))
+		Visited.Add(It.Key());
+		if (It.Key() == TEXT("b") || It.Key() == TEXT("c"))
 		{
 			It.RemoveCurrent();
 		}
 	}
-	EXPECT_EQ(KeysOf(Map), (TArray<FString>{TEXT("b"), TEXT("a")}));
+	EXPECT_EQ(Visited, (TArray<FString>{TEXT("a"), TEXT("b"), TEXT("c"), TEXT("d")}));
+	EXPECT_EQ(KeysOf(Map), (TArray<FString>{TEXT("a"), TEXT("d")}));
+	// The slot freed last (c's) is taken first.
+	Map.Add(TEXT("e"), 0);
+	Map.Add(TEXT("f"), 0);
+	EXPECT_EQ(KeysOf(Map), (TArray<FString>{TEXT("a"), TEXT("f"), TEXT("e"), TEXT("d")}));
+}
 
+TEST(Containers, SetsKeepTheirElementsInTheSameSlots)
+{
 	TSet<int32> Set{5, 1, 4};
-	Set.Remove(1);
+	Set.Remove(5);
 	Set.Add(2);
-	EXPECT_EQ(Set.Array(), (TArray<int32>{5, 4, 2}));
+	EXPECT_EQ(Set.Array(), (TArray<int32>{2, 1, 4}));
+	Set.Remove(1);
+	EXPECT_TRUE(Set.CompactStable());
+	Set.Add(7);
+	EXPECT_EQ(Set.Array(), (TArray<int32>{2, 4, 7}));
+	EXPECT_FALSE(Set.Compact());
+	EXPECT_TRUE(Set.Contains(7));
+	EXPECT_FALSE(Set.Contains(1));
 }
 
 TEST(Containers, ArrayEditing)

@@ -98,6 +98,41 @@ TEST_F(SlateTest, AButtonIsDrawnInTheLookOfItsState)
 	EXPECT_NEAR(Brightest, 117, 4);
 }
 
+// Enabled is a widget's own state and its parents': a button inside a disabled panel takes the
+// disabled brush of its style although it is itself enabled.
+TEST_F(SlateTest, AButtonPaintsDisabledWhenAnyParentIsDisabled)
+{
+	const FButtonStyle Style = FButtonStyle()
+		.SetNormal(FSlateColorBrush(FLinearColor(1, 0, 0, 1)))
+		.SetHovered(FSlateColorBrush(FLinearColor(1, 0, 0, 1)))
+		.SetPressed(FSlateColorBrush(FLinearColor(1, 0, 0, 1)))
+		.SetDisabled(FSlateColorBrush(FLinearColor(0, 0, 1, 1)));
+	const struct
+	{
+		const char* Name;
+		bool bOuterEnabled;
+		bool bInnerEnabled;
+		bool bButtonEnabled;
+		FColor Expected;
+	} Cases[] = {
+		{"all enabled", true, true, true, FColor(255, 0, 0)},
+		{"the button disabled", true, true, false, FColor(0, 0, 255)},
+		{"its parent disabled", true, false, true, FColor(0, 0, 255)},
+		{"a grandparent disabled", false, true, true, FColor(0, 0, 255)},
+	};
+	for (const auto& Case : Cases)
+	{
+		TSharedRef<SButton> Button = SNew(SButton).ButtonStyle(&Style).IsEnabled(Case.bButtonEnabled);
+		FSlateDriver Driver = Open(FVector2D(120, 60),
+			SNew(SBox).IsEnabled(Case.bOuterEnabled).Padding(10)
+			[
+				SNew(SBox).IsEnabled(Case.bInnerEnabled).WidthOverride(80).HeightOverride(30)[Button]
+			]);
+		const FSlateRect Rect = Driver.GetRect(Button);
+		EXPECT_TRUE(ColorNear(Driver.Render(), int32(Rect.GetCenter().X), int32(Rect.GetCenter().Y), Case.Expected)) << Case.Name;
+	}
+}
+
 TEST_F(SlateTest, ATextureBrushDrawsTheTexturesPixelsWithTheirAlpha)
 {
 	// An editor session owns the texture and destroys it when it ends.

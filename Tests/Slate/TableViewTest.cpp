@@ -118,6 +118,10 @@ TEST_F(SlateTest, TileSelectionByClickAndInCodeSurvivesARefreshWhileTheItemRemai
 	ASSERT_EQ(Grid.Changes.Num(), 1);
 	EXPECT_EQ(Grid.Changes[0].Key, Grid.Items[5]);
 	EXPECT_EQ(Grid.Changes[0].Value, ESelectInfo::OnMouseClick);
+	// As in the engine, clicking the selected tile again changes nothing and signals nothing.
+	EXPECT_EQ(Driver.Click(Tile), FString());
+	EXPECT_EQ(Grid.Changes.Num(), 1);
+	EXPECT_TRUE(Grid.View->IsItemSelected(Grid.Items[5]));
 	// The click gave the view keyboard focus: the selected tile shows the active brush.
 	EXPECT_TRUE(Grid.View->HasKeyboardFocus());
 	const FVector2D Corner = Driver.GetRect(Tile).GetTopLeft() + FVector2D(2, 2);

@@ -187,6 +187,10 @@ TEST_F(BigPreviewTest, TheCacheKeepsAtMost96Images)
 	EXPECT_FALSE(Library().Previews.Contains(Url("Crowd-0")));
 	EXPECT_FALSE(Library().Previews.Contains(Url("Crowd-1")));
 	EXPECT_TRUE(Library().Previews.Contains(Url("Crowd-2")));
+	// The newest two stay: with the engine's map they would evict each other, the 97th's slot
+	// being the one the first eviction freed.
+	EXPECT_TRUE(Library().Previews.Contains(Url("Crowd-96")));
+	EXPECT_TRUE(Library().Previews.Contains(Url("Crowd-97")));
 }
 
 TEST_F(BigPreviewTest, TheCacheKeepsAtMost64MiBOfPixels)

@@ -2,132 +2,11 @@
 
 #include "CoreTypes.h"
 #include "Containers/Array.h"
+#include "Containers/Set.h"
 #include "Templates/UnrealTemplate.h"
-
-#include <list>
-#include <unordered_map>
 
 namespace UE::Container::Private
 {
-	// Insertion-ordered storage with a hash index: iteration follows insertion, and removing
-	// an element keeps the order of the others. Keys compare with operator== and hash with
-	// GetTypeHash, so FString keys are case-insensitive as in the engine.
-	template <typename ElementType, typename KeyOf>
-	class TOrderedHashTable
-	{
-	public:
-		using FIterator = typename std::list<ElementType>::iterator;
-		using FConstIterator = typename std::list<ElementType>::const_iterator;
-
-		TOrderedHashTable() = default;
-		TOrderedHashTable(const TOrderedHashTable& Other) { CopyFrom(Other); }
-		TOrderedHashTable(TOrderedHashTable&&) = default;
-		TOrderedHashTable& operator=(const TOrderedHashTable& Other)
-		{
-			if (this != &Other)
-			{
-				CopyFrom(Other);
-			}
-			return *this;
-		}
-		TOrderedHashTable& operator=(TOrderedHashTable&&) = default;
-
-		template <typename KeyType>
-		FIterator FindIt(const KeyType& Key)
-		{
-			auto [First, Last] = Index.equal_range(GetTypeHash(Key));
-			for (; First != Last; ++First)
-			{
-				if (KeyOf::Get(*First->second) == Key)
-				{
-					return First->second;
-				}
-			}
-			return Elements.end();
-		}
-		template <typename KeyType>
-		FConstIterator FindIt(const KeyType& Key) const
-		{
-			return const_cast<TOrderedHashTable*>(this)->FindIt(Key);
-		}
-		FIterator Append(ElementType&& Element)
-		{
-			Elements.push_back(MoveTemp(Element));
-			FIterator It = std::prev(Elements.end());
-			Index.emplace(GetTypeHash(KeyOf::Get(*It)), It);
-			return It;
-		}
-		FIterator Erase(FIterator It)
-		{
-			auto [First, Last] = Index.equal_range(GetTypeHash(KeyOf::Get(*It)));
-			for (; First != Last; ++First)
-			{
-				if (First->second == It)
-				{
-					Index.erase(First);
-					break;
-				}
-			}
-			return Elements.erase(It);
-		}
-		void Clear()
-		{
-			Index.clear();
-			Elements.clear();
-		}
-		int32 Num() const { return int32(Elements.size()); }
-
-		std::list<ElementType> Elements;
-
-	private:
-		void CopyFrom(const TOrderedHashTable& Other)
-		{
-			Clear();
-			for (const ElementType& Element : Other.Elements)
-			{
-				ElementType Copy(Element);
-				Append(MoveTemp(Copy));
-			}
-		}
-
-		std::unordered_multimap<uint32, FIterator> Index;
-	};
-
-	template <typename ContainerType, typename IteratorType, typename ElementType>
-	class TRemovableIterator
-	{
-	public:
-		TRemovableIterator(ContainerType& InContainer, IteratorType InIt) : Container(InContainer), It(InIt) {}
-		explicit operator bool() const { return It != Container.Elements.end(); }
-		TRemovableIterator& operator++()
-		{
-			if (bRemoved)
-			{
-				bRemoved = false;
-			}
-			else
-			{
-				++It;
-			}
-			return *this;
-		}
-		ElementType& operator*() const { return *It; }
-		ElementType* operator->() const { return &*It; }
-		auto& Key() const { return It->Key; }
-		auto& Value() const { return It->Value; }
-		// Removes the current element; the next ++ moves to the element after it.
-		void RemoveCurrent()
-		{
-			It = Container.Erase(It);
-			bRemoved = true;
-		}
-
-	private:
-		ContainerType& Container;
-		IteratorType It;
-		bool bRemoved = false;
-	};
-
 	struct FPairKey
 	{
 		template <typename PairType>
@@ -138,7 +17,7 @@ namespace UE::Container::Private
 template <typename InKeyType, typename InValueType>
 class TMap
 {
-	using FTable = UE::Container::Private::TOrderedHashTable<TPair<InKeyType, InValueType>, UE::Container::Private::FPairKey>;
+	using FTable = UE::Container::Private::TSparseHashTable<TPair<InKeyType, InValueType>, UE::Container::Private::FPairKey>;
 
 public:
 	typedef InKeyType KeyType;
@@ -154,25 +33,18 @@ public:
 		}
 	}
 
-	int32 Num() const { return Table.Num(); }
-	bool IsEmpty() const { return Table.Num() == 0; }
-	void Empty(int32 = 0) { Table.Clear(); }
-	void Reset() { Table.Clear(); }
+	int32 Num() const { return Table.Elements.Num(); }
+	bool IsEmpty() const { return Table.Elements.IsEmpty(); }
+	void Empty(int32 = 0) { Table.Empty(); }
+	void Reset() { Table.Empty(); }
 
-	// Adding an existing key replaces its value and keeps its place.
+	// Adding an existing key replaces the pair (key spelling too) where it stands.
 	ValueType& Add(const KeyType& Key, const ValueType& Value) { return Emplace(KeyType(Key), ValueType(Value)); }
 	ValueType& Add(const KeyType& Key, ValueType&& Value) { return Emplace(KeyType(Key), MoveTemp(Value)); }
 	ValueType& Add(const KeyType& Key) { return Emplace(KeyType(Key), ValueType()); }
 	ValueType& Emplace(KeyType&& Key, ValueType&& Value)
 	{
-		auto It = Table.FindIt(Key);
-		if (It != Table.Elements.end())
-		{
-			It->Key = MoveTemp(Key);
-			It->Value = MoveTemp(Value);
-			return It->Value;
-		}
-		return Table.Append(ElementType(MoveTemp(Key), MoveTemp(Value)))->Value;
+		return Table.Elements[Table.Emplace(ElementType(MoveTemp(Key), MoveTemp(Value)))].Value;
 	}
 	ValueType& FindOrAdd(const KeyType& Key)
 	{
@@ -181,13 +53,13 @@ public:
 	}
 	ValueType* Find(const KeyType& Key)
 	{
-		auto It = Table.FindIt(Key);
-		return It == Table.Elements.end() ? nullptr : &It->Value;
+		const int32 Index = Table.FindIndex(Key);
+		return Index == INDEX_NONE ? nullptr : &Table.Elements[Index].Value;
 	}
 	const ValueType* Find(const KeyType& Key) const
 	{
-		auto It = Table.FindIt(Key);
-		return It == Table.Elements.end() ? nullptr : &It->Value;
+		const int32 Index = Table.FindIndex(Key);
+		return Index == INDEX_NONE ? nullptr : &Table.Elements[Index].Value;
 	}
 	ValueType FindRef(const KeyType& Key) const
 	{
@@ -222,23 +94,23 @@ public:
 	}
 	int32 Remove(const KeyType& Key)
 	{
-		auto It = Table.FindIt(Key);
-		if (It == Table.Elements.end())
+		const int32 Index = Table.FindIndex(Key);
+		if (Index == INDEX_NONE)
 		{
 			return 0;
 		}
-		Table.Erase(It);
+		Table.RemoveAt(Index);
 		return 1;
 	}
 	bool RemoveAndCopyValue(const KeyType& Key, ValueType& OutValue)
 	{
-		auto It = Table.FindIt(Key);
-		if (It == Table.Elements.end())
+		const int32 Index = Table.FindIndex(Key);
+		if (Index == INDEX_NONE)
 		{
 			return false;
 		}
-		OutValue = MoveTemp(It->Value);
-		Table.Erase(It);
+		OutValue = MoveTemp(Table.Elements[Index].Value);
+		Table.RemoveAt(Index);
 		return true;
 	}
 	int32 GetKeys(TArray<KeyType>& OutKeys) const
@@ -260,13 +132,16 @@ public:
 		}
 	}
 
-	using TIterator = UE::Container::Private::TRemovableIterator<FTable, typename FTable::FIterator, ElementType>;
-	TIterator CreateIterator() { return TIterator(Table, Table.Elements.begin()); }
+	bool Compact() { return Table.Compact(); }
+	bool CompactStable() { return Table.CompactStable(); }
+
+	using TIterator = UE::Container::Private::TRemovableIterator<FTable, ElementType>;
+	TIterator CreateIterator() { return TIterator(Table); }
 
 	auto begin() { return Table.Elements.begin(); }
 	auto end() { return Table.Elements.end(); }
-	auto begin() const { return Table.Elements.cbegin(); }
-	auto end() const { return Table.Elements.cend(); }
+	auto begin() const { return Table.Elements.begin(); }
+	auto end() const { return Table.Elements.end(); }
 
 private:
 	FTable Table;

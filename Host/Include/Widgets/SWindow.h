@@ -4,6 +4,7 @@
 #include "Framework/Application/IMenu.h"
 #include "Input/HittestGrid.h"
 #include "Rendering/DrawElements.h"
+#include "Types/SlateVector2.h"
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SCompoundWidget.h"
 
@@ -22,13 +23,13 @@ class SWindow : public SCompoundWidget
 {
 public:
 	SLATE_BEGIN_ARGS(SWindow)
-		: _Title(), _ClientSize(FVector2D(100, 100)), _ScreenPosition(FVector2D(0, 0)), _SizingRule(ESizingRule::UserSized), _SupportsMaximize(true),
+		: _Title(), _ScreenPosition(FVector2f::ZeroVector), _ClientSize(FVector2f::ZeroVector), _SizingRule(ESizingRule::UserSized), _SupportsMaximize(true),
 		  _SupportsMinimize(true)
 	{
 	}
 	SLATE_ATTRIBUTE(FText, Title)
-	SLATE_ARGUMENT(FVector2D, ClientSize)
-	SLATE_ARGUMENT(FVector2D, ScreenPosition)
+	SLATE_ARGUMENT(UE::Slate::FDeprecateVector2DParameter, ScreenPosition)
+	SLATE_ARGUMENT(UE::Slate::FDeprecateVector2DParameter, ClientSize)
 	SLATE_ARGUMENT(ESizingRule, SizingRule)
 	SLATE_ARGUMENT(bool, SupportsMaximize)
 	SLATE_ARGUMENT(bool, SupportsMinimize)

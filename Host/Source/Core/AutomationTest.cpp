@@ -196,9 +196,11 @@ bool FAutomationTestBase::TestEqual(const TCHAR* What, const double Actual, cons
 	return true;
 }
 
+// The engine compares strings here without case (its TestEqualSensitive is the other way), so a
+// check whose case matters must compare with ESearchCase::CaseSensitive itself.
 bool FAutomationTestBase::TestEqual(const TCHAR* What, const FString& Actual, const FString& Expected)
 {
-	if (!Actual.Equals(Expected, ESearchCase::CaseSensitive))
+	if (!Actual.Equals(Expected, ESearchCase::IgnoreCase))
 	{
 		AddError(FString::Printf(TEXT("Expected '%s' to be \"%s\", but it was \"%s\"."), What, *Expected, *Actual), 1);
 		return false;
@@ -208,7 +210,7 @@ bool FAutomationTestBase::TestEqual(const TCHAR* What, const FString& Actual, co
 
 bool FAutomationTestBase::TestNotEqual(const TCHAR* What, const FString& Actual, const FString& Expected)
 {
-	if (Actual.Equals(Expected, ESearchCase::CaseSensitive))
+	if (Actual.Equals(Expected, ESearchCase::IgnoreCase))
 	{
 		AddError(FString::Printf(TEXT("Expected '%s' to differ from \"%s\", but it was \"%s\"."), What, *Expected, *Actual), 1);
 		return false;

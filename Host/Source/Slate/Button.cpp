@@ -1,5 +1,6 @@
 #include "Widgets/Input/SButton.h"
 
+#include "SlateCore/ColorMath.h"
 #include "Widgets/SNullWidget.h"
 #include "Widgets/Text/STextBlock.h"
 
@@ -17,9 +18,9 @@ void SButton::Construct(const FArguments& InArgs)
 		.ContentScale(InArgs._ContentScale)
 		.DesiredSizeScale(InArgs._DesiredSizeScale)
 		.BorderBackgroundColor(InArgs._ButtonColorAndOpacity)
-		.BorderImage(this, &SButton::GetBorder)
 		.HAlign(InArgs._HAlign)
 		.VAlign(InArgs._VAlign)
+		.BorderImage(this, &SButton::GetBorder)
 		.Padding(this, &SButton::GetCombinedPadding)
 		.ShowEffectWhenDisabled(false)[Content]);
 	ForegroundColorArgument = InArgs._ForegroundColor;
@@ -52,6 +53,24 @@ const FSlateBrush* SButton::GetBorder() const
 		return &Style->Pressed;
 	}
 	return IsHovered() ? &Style->Hovered : &Style->Normal;
+}
+
+// As the engine's button: enabled is its own state and its parent's, so a button inside a
+// disabled panel takes the style's disabled brush (or, when that brush draws nothing, the
+// disabled effect), and its content is painted disabled too.
+int32 SButton::OnPaint(const FPaintArgs& Args, const FGeometry& AllottedGeometry, const FSlateRect& MyCullingRect, FSlateWindowElementList& OutDrawElements,
+	int32 LayerId, const FWidgetStyle& InWidgetStyle, bool bParentEnabled) const
+{
+	const bool bEnabled = ShouldBeEnabled(bParentEnabled);
+	const bool bShowDisabledEffect = Style->Disabled.DrawAs == ESlateBrushDrawType::NoDrawType;
+	const FSlateBrush* Brush = !bShowDisabledEffect && !bEnabled ? &Style->Disabled : GetBorder();
+	const ESlateDrawEffect DrawEffects = bShowDisabledEffect && !bEnabled ? ESlateDrawEffect::DisabledEffect : ESlateDrawEffect::None;
+	if (Brush != nullptr && Brush->DrawAs != ESlateBrushDrawType::NoDrawType)
+	{
+		FSlateDrawElement::MakeBox(OutDrawElements, LayerId, AllottedGeometry.ToPaintGeometry(), Brush, DrawEffects,
+			UE::Slate::Modulate(Brush->GetTint(InWidgetStyle), InWidgetStyle.GetColorAndOpacityTint(), GetBorderBackgroundColor().GetColor(InWidgetStyle)));
+	}
+	return SCompoundWidget::OnPaint(Args, AllottedGeometry, MyCullingRect, OutDrawElements, LayerId, InWidgetStyle, bEnabled);
 }
 
 FMargin SButton::GetCombinedPadding() const

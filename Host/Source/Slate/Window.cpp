@@ -12,8 +12,8 @@ SWindow::~SWindow() = default;
 void SWindow::Construct(const FArguments& InArgs)
 {
 	Title = InArgs._Title;
-	ClientSize = InArgs._ClientSize;
-	ScreenPosition = InArgs._ScreenPosition;
+	ClientSize = FVector2D(InArgs._ClientSize);
+	ScreenPosition = FVector2D(InArgs._ScreenPosition);
 	ChildSlot[InArgs._Content.Widget];
 }
 

@@ -63,7 +63,7 @@ void UToolMenus::UnRegisterStartupCallback(FDelegateHandle InHandle)
 	StartupCallbacks.Remove(InHandle);
 }
 
-void UToolMenus::UnRegisterStartupCallback(FDelegateUserObjectConst UserPointer)
+void UToolMenus::UnRegisterStartupCallback(const void* UserPointer)
 {
 	StartupCallbacks.RemoveAll(UserPointer);
 }

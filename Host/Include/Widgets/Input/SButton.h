@@ -66,6 +66,8 @@ public:
 
 protected:
 	FVector2D ComputeDesiredSize(float LayoutScaleMultiplier) const override;
+	int32 OnPaint(const FPaintArgs& Args, const FGeometry& AllottedGeometry, const FSlateRect& MyCullingRect, FSlateWindowElementList& OutDrawElements,
+		int32 LayerId, const FWidgetStyle& InWidgetStyle, bool bParentEnabled) const override;
 
 	FReply ExecuteOnClick();
 	void Press();

@@ -121,7 +121,8 @@ public:
 		return nullptr;
 	}
 	ESelectionMode::Type Private_GetSelectionMode() const { return SelectionMode.Get(); }
-	// A row was clicked: it becomes the selection (or, single-toggle, leaves it).
+	// A row was clicked: it becomes the selection (or, single-toggle, leaves it). As the engine's
+	// rows do, a click on the item already selected alone changes nothing and signals nothing.
 	void Private_OnRowClicked(const ItemType& InItem)
 	{
 		OnClick.ExecuteIfBound(InItem);
@@ -134,6 +135,10 @@ public:
 		{
 			SelectedItems.Reset();
 			SignalSelectionChanged(ESelectInfo::OnMouseClick);
+			return;
+		}
+		if (IsItemSelected(InItem) && SelectedItems.Num() == 1)
+		{
 			return;
 		}
 		SelectedItems.Reset();

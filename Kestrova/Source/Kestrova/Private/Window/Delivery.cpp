@@ -324,7 +324,7 @@ void SKVALibrary::Import(const FString& Staging, TArray<FString> Models, bool bA
 		Installed.Add(Selected->ProductId + TEXT("|") + SelectedFile->Sha256, FInstalled{Meshes, Folder});
 		if (Installed.Num() > MaxInstalled)
 		{
-			Installed.CreateIterator().RemoveCurrent();
+			Installed.RemoveOldest();
 		}
 	}
 	if (bAdd && Meshes.Num() == 1)

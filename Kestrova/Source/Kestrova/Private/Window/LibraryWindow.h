@@ -10,6 +10,7 @@
 #include "Widgets/DeclarativeSyntaxSupport.h"
 #include "Widgets/SCompoundWidget.h"
 #include "Window/Brand.h"
+#include "Window/OldestFirstMap.h"
 
 #include <atomic>
 
@@ -120,12 +121,12 @@ public:
 	TSharedPtr<STileView<FKVAProductPtr>> Grid;
 	TSharedPtr<SSearchBox> SearchBox;
 	TSharedPtr<FPreview> Logo;
-	TMap<FString, TSharedPtr<FPreview>> Previews;
+	TKVAOldestFirstMap<TSharedPtr<FPreview>> Previews;
 	TSet<FString> PreviewsLoading;
 	TSet<FString> PreviewsFailed;
 	TArray<FString> PreviewQueue;
 	TMap<FString, FString> ConsentKeys;
-	TMap<FString, FInstalled> Installed;
+	TKVAOldestFirstMap<FInstalled> Installed;
 	TArray<TSoftObjectPtr<UStaticMesh>> Meshes;
 	TSharedPtr<TArray<TSharedPtr<FString>>> ModelOptions;
 	FString Query;

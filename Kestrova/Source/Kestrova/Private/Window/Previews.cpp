@@ -52,9 +52,8 @@ void SKVALibrary::Previewed(const FString& Url, TArray<uint8> Bytes, const FStri
 	{
 		while ((PreviewBytes + Preview->Bytes > MaxCachedBytes || Previews.Num() >= MaxCached) && !Previews.IsEmpty())
 		{
-			auto Oldest = Previews.CreateIterator();
-			PreviewBytes -= Oldest.Value()->Bytes;
-			Oldest.RemoveCurrent();
+			PreviewBytes -= (*Previews.FindOldest())->Bytes;
+			Previews.RemoveOldest();
 		}
 		PreviewBytes += Preview->Bytes;
 		Previews.Add(Url, Preview);
