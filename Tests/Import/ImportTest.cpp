@@ -234,8 +234,11 @@ TEST_F(ImportTest, AddPlacesOneSelectedActorThatOneUndoRemoves)
 	FString Folder;
 	UStaticMesh* Mesh = ImportBox(Folder);
 	ASSERT_NE(Mesh, nullptr);
-	const int32 Before = Editor.CountLevelActors();
 	FString Error;
+	// An actor placed before is selected; the new one takes the selection alone.
+	ASSERT_TRUE(KVAImport::Add(Mesh, World(), Error));
+	ASSERT_EQ(GEditor->GetSelectedActors()->Num(), 1);
+	const int32 Before = Editor.CountLevelActors();
 
 	ASSERT_TRUE(KVAImport::Add(Mesh, World(), Error));
 

@@ -482,3 +482,92 @@ TEST_F(BrowsingTest, ACursorIsOnlySentWithTheListingItCameFrom)
 		EXPECT_LE(Library().Products.Num(), 24);
 	}
 }
+
+TEST_F(BrowsingTest, TheSearchLeavesAtTheFirstFrameFourTenthsOfASecondAfterTheKeyStroke)
+{
+	FocusSearch();
+	const size_t Before = Listings();
+	// The debounce counts from the ticker's clock as of this tick, so the key stroke follows it at once.
+	Host->Tick();
+	const double Typed = FPlatformTime::Seconds();
+	Driver().Type(TEXT("o"));
+
+	// Small steps of the test clock: each frame either sends nothing yet, or is the first that
+	// begins 0.4 s after the key stroke. A few milliseconds cover the clock read after the tick.
+	double SentAt = -1.0;
+	for (int32 Step = 0; Step < 200 && SentAt < 0; ++Step)
+	{
+		Host->AdvanceClock(0.01);
+		const double FrameStart = FPlatformTime::Seconds() - Typed;
+		Frame();
+		if (Library().bBusy)
+		{
+			SentAt = FPlatformTime::Seconds() - Typed;
+			EXPECT_GE(SentAt, 0.395) << "the search left before the pause after the key stroke was over";
+		}
+		else
+		{
+			ASSERT_LT(FrameStart, 0.405) << "no search in a frame that began " << FrameStart << " s after the key stroke";
+		}
+	}
+	ASSERT_GE(SentAt, 0.0) << "no search within 2 s of test clock";
+	ASSERT_TRUE(Settle());
+	Wait(1.0);
+	EXPECT_EQ(Listings(), Before + 1);
+	EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=o&cursor=&limit=24&format=fbx&product_kind=");
+}
+
+TEST_F(BrowsingTest, OnlyTheNextCursorOfTheLastPageKeepsPagingAndItIsSentEscaped)
+{
+	const auto Listing = [](const std::string& CursorField)
+	{
+		return R"({"items":[{"product_id":"p","title":"Paged","selection_id":"s","kind":"asset","thumbnail":{"url":""}}])"
+			+ CursorField + "}";
+	};
+	const struct
+	{
+		const char* Label;
+		std::string Reply;
+		FString Cursor;
+	} Cases[] = {
+		{"no next_cursor at all", Listing(""), TEXT("")},
+		{"a null next_cursor", Listing(R"(,"next_cursor":null)"), TEXT("")},
+		{"an empty next_cursor", Listing(R"(,"next_cursor":"")"), TEXT("")},
+		{"another cursor", Listing(R"(,"next_cursor":"c2")"), TEXT("c2")},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, Listing(R"(,"next_cursor":"p 2&kind=x/\u00e9")")));
+		ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+		ASSERT_TRUE(Settle());
+		ASSERT_EQ(Library().Cursor, TEXT("p 2&kind=x/\u00e9"));
+
+		// A failing first page keeps the cursor of the list still shown.
+		Service->Script("/v1/membership/catalog", KVAService::FReply::Json(503, R"({"error":"maintenance"})"));
+		ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+		ASSERT_TRUE(Settle());
+		EXPECT_EQ(Library().Cursor, TEXT("p 2&kind=x/\u00e9"));
+		ASSERT_TRUE(Shows(TEXT("Load more")));
+
+		Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, Case.Reply));
+		ASSERT_EQ(Click(TEXT("Load more")), TEXT(""));
+		ASSERT_TRUE(Settle());
+		EXPECT_EQ(LastListing(), "/v1/membership/catalog?q=&cursor=p%202%26kind%3Dx%2F%C3%A9&limit=24&format=fbx&product_kind=");
+		EXPECT_EQ(Library().Products.Num(), 2);
+		EXPECT_EQ(Library().Cursor, Case.Cursor);
+		EXPECT_EQ(Shows(TEXT("Load more")), !Case.Cursor.IsEmpty());
+	}
+}
+
+TEST_F(BrowsingTest, ATileClickedWhileBusyChoosesNothing)
+{
+	const size_t Details = CountRequests("/v1/membership/products/");
+	RefreshSlowly();
+
+	ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
+	EXPECT_FALSE(Library().Selected.IsValid());
+	ASSERT_TRUE(Settle());
+	EXPECT_FALSE(Library().Selected.IsValid());
+	EXPECT_EQ(CountRequests("/v1/membership/products/"), Details);
+}

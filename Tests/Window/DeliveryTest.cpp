@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "AssetRegistry/AssetRegistryModule.h"
+#include "Async/Async.h"
 #include "ContentBrowser/ContentBrowserHost.h"
 #include "Editor.h"
 #include "Engine/Selection.h"
@@ -10,12 +11,17 @@
 #include "HAL/FileManager.h"
 #include "Misc/FileHelper.h"
 #include "Misc/Paths.h"
+#include "ObjectTools.h"
 #include "Platform/Keys.h"
 #include "Widgets/Docking/SDockTab.h"
 #include "Widgets/Notifications/SProgressBar.h"
 #include "PackageContent.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <nlohmann/json.hpp>
 
 namespace
@@ -27,6 +33,16 @@ namespace
 		{
 			WindowTest::SetUp();
 			SignIn();
+		}
+
+		// A test that stops early leaves no worker waiting at a gate.
+		void TearDown() override
+		{
+			for (const TSharedRef<FPoolGate>& Gate : Gates)
+			{
+				Open(Gate);
+			}
+			WindowTest::TearDown();
 		}
 
 		// The ASCII box with its geometry taken out: a model node that carries no mesh.
@@ -58,14 +74,22 @@ namespace
 			return Names;
 		}
 
-		// Nothing half-done stays behind: no partial download and no staging folder.
+		static bool PartialDownloads()
+		{
+			return Listing(TEXT("Downloads")).ContainsByPredicate([](const FString& Name) { return Name.EndsWith(TEXT(".part")); });
+		}
+
+		// Nothing half-done stays behind: no partial download and no staging folder. An extraction
+		// that was dropped may still be on a worker, however long a busy machine makes it take:
+		// once every job on the pool has ended and the game thread has taken their results, its
+		// folder is gone or never will be.
 		void ExpectNothingLeftBehind()
 		{
-			EXPECT_TRUE(Pump([] { return Listing(TEXT("Incoming")).IsEmpty(); }, 10.0)) << "staging folders remain";
-			for (const FString& Name : Listing(TEXT("Downloads")))
-			{
-				EXPECT_FALSE(Name.EndsWith(TEXT(".part"))) << FTCHARToUTF8(*Name).Get();
-			}
+			Drain(HoldPool());
+			Frame();
+			EXPECT_EQ(Listing(TEXT("Incoming")), TArray<FString>()) << "staging folders remain";
+			// A transfer ends on a thread of its own; its partial file goes when the game thread hears of it.
+			EXPECT_TRUE(Pump([] { return !PartialDownloads(); }, 30.0)) << "partial downloads remain after 30 s";
 		}
 
 		// Clicks Button and frames until the window is idle; the phases it showed, in order.
@@ -142,6 +166,71 @@ namespace
 				Members.push_back({"docs/" + std::to_string(Index / 1000) + "/note" + std::to_string(Index) + ".txt", "note " + std::to_string(Index)});
 			}
 			AddProduct("many", "Many Notes", Members);
+		}
+
+		// Tasks that wait on the editor's worker pool, one on each of its workers, until opened.
+		struct FPoolGate
+		{
+			std::mutex Mutex;
+			std::condition_variable Wake;
+			int32 Running = 0;
+			bool bOpen = false;
+		};
+		// The editor session's pool has four workers.
+		static constexpr int32 PoolWorkers = 4;
+		TArray<TSharedRef<FPoolGate>> Gates;
+
+		// Occupies every worker; work handed to the pool from now on waits behind the gate.
+		TSharedRef<FPoolGate> HoldPool()
+		{
+			const TSharedRef<FPoolGate> Gate = MakeShared<FPoolGate>();
+			Gates.Add(Gate);
+			for (int32 Index = 0; Index < PoolWorkers; ++Index)
+			{
+				Async(EAsyncExecution::ThreadPool, [Gate]
+				{
+					std::unique_lock Lock(Gate->Mutex);
+					++Gate->Running;
+					Gate->Wake.notify_all();
+					Gate->Wake.wait(Lock, [&Gate] { return Gate->bOpen; });
+				});
+			}
+			std::unique_lock Lock(Gate->Mutex);
+			EXPECT_TRUE(Gate->Wake.wait_for(Lock, std::chrono::seconds(120), [&Gate] { return Gate->Running == PoolWorkers; }))
+				<< "the editor's worker pool was still busy with earlier jobs after 120 s";
+			return Gate;
+		}
+
+		static void Open(const TSharedRef<FPoolGate>& Gate)
+		{
+			{
+				std::lock_guard Lock(Gate->Mutex);
+				Gate->bOpen = true;
+			}
+			Gate->Wake.notify_all();
+		}
+
+		// Lets the pool go and waits until everything queued on it before has ended: the gate's
+		// successor runs on every worker at once only when nothing else is left on any of them.
+		void Drain(const TSharedRef<FPoolGate>& Gate)
+		{
+			Open(Gate);
+			Open(HoldPool());
+		}
+
+		// Waits, without running a frame, until a worker has handed the game thread its result.
+		bool WaitForGameThreadTask()
+		{
+			const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+			while (Host->NumQueuedGameThreadTasks() == 0)
+			{
+				if (std::chrono::steady_clock::now() > Deadline)
+				{
+					return false;
+				}
+				std::this_thread::sleep_for(std::chrono::milliseconds(2));
+			}
+			return true;
 		}
 
 		void CloseTab()
@@ -261,20 +350,52 @@ TEST_F(DeliveryTest, ACachedPackageIsReusedOnlyWhileItsHashMatches)
 TEST_F(DeliveryTest, PurchasesAskForATicketAndMembershipsForADownload)
 {
 	AddProduct("nosource", "Sourceless Lamp", {{"models/lamp.fbx", KVAZip::TestModel("phong_cube.fbx")}}, "");
+	// The details the service gave for the chosen product, with its source spelt otherwise.
+	const auto SpellSource = [this](const std::string& Source)
+	{
+		const FKVAProduct& Product = *Library().Selected;
+		const FKVAFile& File = *Library().SelectedFile;
+		nlohmann::json Formats = nlohmann::json::array();
+		for (const FString& Format : File.Formats)
+		{
+			Formats.push_back(KVAText::Utf8(Format));
+		}
+		const nlohmann::json Record = {{"package_id", KVAText::Utf8(File.PackageId)}, {"sha256", KVAText::Utf8(File.Sha256)},
+			{"filename", KVAText::Utf8(File.Filename)}, {"formats", Formats}, {"size_bytes", File.SizeBytes}, {"source", Source},
+			{"selection_id", KVAText::Utf8(Product.SelectionId)}};
+		Service->Script("/v1/membership/products/" + KVAText::Utf8(Product.SelectionId), KVAService::FReply::Json(200, nlohmann::json({
+			{"product_id", KVAText::Utf8(Product.ProductId)}, {"title", KVAText::Utf8(Product.Title)}, {"selection_id", KVAText::Utf8(Product.SelectionId)},
+			{"source", Source}, {"download", {{"allowed", true}}}, {"files", {Record}}}).dump()));
+	};
 	const struct
 	{
 		FString Title;
+		std::string Source;
 		std::string Path;
 		std::vector<std::string> Keys;
 	} Cases[] = {
-		{TEXT("Courtyard Scene"), "/v1/membership/tickets", {"package_id"}},
-		{TEXT("Oak Chair"), "/v1/membership/downloads", {"package_id", "selection_id", "idempotency_key"}},
-		{TEXT("Sourceless Lamp"), "/v1/membership/downloads", {"package_id", "selection_id", "idempotency_key"}},
+		{TEXT("Courtyard Scene"), "", "/v1/membership/tickets", {"package_id"}},
+		{TEXT("Courtyard Scene"), "Purchase", "/v1/membership/tickets", {"package_id"}},
+		{TEXT("Courtyard Scene"), "PURCHASE", "/v1/membership/tickets", {"package_id"}},
+		{TEXT("Oak Chair"), "", "/v1/membership/downloads", {"package_id", "selection_id", "idempotency_key"}},
+		{TEXT("Oak Chair"), "purchases", "/v1/membership/downloads", {"package_id", "selection_id", "idempotency_key"}},
+		{TEXT("Sourceless Lamp"), "", "/v1/membership/downloads", {"package_id", "selection_id", "idempotency_key"}},
 	};
 	for (const auto& Case : Cases)
 	{
-		SCOPED_TRACE(KVAText::Utf8(Case.Title));
+		SCOPED_TRACE(KVAText::Utf8(Case.Title) + " " + Case.Source);
+		Service->ClearScripts();
+		// Each case delivers afresh: no record of an earlier import offers its models instead.
+		Library().Installed.Empty();
 		Choose(Case.Title);
+		if (!Case.Source.empty())
+		{
+			SpellSource(Case.Source);
+			Choose(Case.Title);
+			ASSERT_EQ(Library().Selected->Source, KVAText::FromUtf8(Case.Source));
+		}
+		// Every case asks the service: nothing comes from the cache.
+		IFileManager::Get().Delete(*SKVALibrary::CachePath(*Library().SelectedFile));
 		const size_t Before = CountPath(Case.Path);
 		Deliver(TEXT("Add to Project"));
 		EXPECT_TRUE(Library().Message.IsEmpty()) << KVAText::Utf8(Library().Message);
@@ -617,7 +738,14 @@ TEST_F(DeliveryTest, ClosingTheTabInAnyPhaseEndsEverythingCleanly)
 		Case.Reach();
 		const TWeakPtr<SKVALibrary> Weak = Window;
 		const int32 Actors = Editor->CountLevelActors();
+		const TSharedPtr<std::atomic<bool>> Extraction = Library().CancelFlag;
 		CloseTab();
+		// A running extraction is told to stop as the tab closes, not when its result comes back.
+		if (Extraction.IsValid())
+		{
+			EXPECT_TRUE(Extraction->load());
+		}
+		EXPECT_EQ(Extraction.IsValid(), std::string(Case.Phase) == "unpacking");
 
 		// Whatever was on its way arrives to nobody; the session is over at the service.
 		Service->ReleaseDelays();
@@ -655,4 +783,243 @@ TEST_F(DeliveryTest, SigningOutMidDeliveryLeavesNoPhaseForTheNextSession)
 	EXPECT_FALSE(Driver().Find(TEXT("SProgressBar")).IsValid());
 	ASSERT_TRUE(Settle());
 	ExpectNothingLeftBehind();
+}
+
+TEST_F(DeliveryTest, ACancelWhileTheCacheIsCheckedSendsNoTicketAndNoDownload)
+{
+	Choose(TEXT("Oak Chair"));
+	const size_t Before = Tickets();
+	// The cache check cannot start until the test lets the pool go.
+	const TSharedRef<FPoolGate> Gate = HoldPool();
+	ASSERT_EQ(Click(TEXT("Add to Project")), TEXT(""));
+	ASSERT_EQ(Library().Phase, TEXT("Checking files"));
+	ASSERT_EQ(Click(TEXT("Cancel")), TEXT(""));
+	Drain(Gate);
+
+	// The check's answer came back to a window that has moved on.
+	ASSERT_TRUE(Pump([this] { return Host->NumQueuedGameThreadTasks() == 0; }));
+	EXPECT_FALSE(Pump([this, Before] { return Tickets() > Before || CountRequests("/packages/") > 0 || Library().bBusy; }, 2.0));
+	EXPECT_TRUE(Library().Phase.IsEmpty());
+	EXPECT_TRUE(Library().Meshes.IsEmpty());
+	EXPECT_EQ(Tickets(), Before);
+	EXPECT_EQ(CountRequests("/packages/"), 0u);
+}
+
+TEST_F(DeliveryTest, AnExtractionThatEndsAfterItsResultWasDroppedLeavesNoStagingFolder)
+{
+	const struct
+	{
+		const char* Label;
+		bool bCloseTab;
+	} Cases[] = {
+		{"cancelled", false},
+		{"tab closed", true},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		Choose(TEXT("Oak Chair"));
+		ASSERT_TRUE(Pump([this] { return Library().PreviewsLoading.IsEmpty() && Library().PreviewQueue.IsEmpty(); }));
+		ASSERT_EQ(Click(TEXT("Add to Project")), TEXT(""));
+		ASSERT_TRUE(ReachPhase(TEXT("Unpacking")));
+		// The extraction completes and its result waits for the game thread.
+		ASSERT_TRUE(WaitForGameThreadTask()) << "the extraction did not end within 30 s";
+		ASSERT_EQ(Listing(TEXT("Incoming")).Num(), 1);
+		const TWeakPtr<SKVALibrary> Weak = Window;
+		if (Case.bCloseTab)
+		{
+			CloseTab();
+		}
+		else
+		{
+			ASSERT_EQ(Click(TEXT("Cancel")), TEXT(""));
+		}
+		Frame();
+		EXPECT_EQ(Listing(TEXT("Incoming")), TArray<FString>());
+		ExpectNothingLeftBehind();
+		if (!Case.bCloseTab)
+		{
+			EXPECT_TRUE(Library().Meshes.IsEmpty());
+			EXPECT_TRUE(Library().Installed.IsEmpty());
+		}
+		else
+		{
+			EXPECT_FALSE(Weak.IsValid());
+		}
+	}
+}
+
+TEST_F(DeliveryTest, ChoosingAProductWhoseMeshesAreGoneOffersItsDeliveryAgain)
+{
+	const struct
+	{
+		FString Title;
+		FString Search;
+		int32 Models;
+	} Cases[] = {
+		{TEXT("Oak Chair"), TEXT("oak chair"), 1},
+		{TEXT("Workshop Crates : Set of Three"), TEXT("workshop"), 3},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(KVAText::Utf8(Case.Title));
+		// A new listing forgets the selection; the tile is then chosen afresh.
+		const auto ChooseAgain = [&]
+		{
+			Search(Case.Search);
+			ASSERT_EQ(Click(Case.Title), TEXT(""));
+			ASSERT_TRUE(Settle());
+		};
+		Search(Case.Search);
+		ASSERT_EQ(Click(Case.Title), TEXT(""));
+		ASSERT_TRUE(Settle());
+		Deliver(TEXT("Add to Project"));
+		ASSERT_EQ(Library().Meshes.Num(), Case.Models);
+		const TArray<TSoftObjectPtr<UStaticMesh>> Imported = Library().Meshes;
+
+		// Chosen again while the meshes are loaded, the panel offers them.
+		ChooseAgain();
+		ASSERT_EQ(Library().Meshes.Num(), Case.Models);
+		for (int32 Index = 0; Index < Case.Models; ++Index)
+		{
+			EXPECT_EQ(Library().Meshes[Index].Get(), Imported[Index].Get());
+		}
+		EXPECT_TRUE(Shows(TEXT("Show in Content Browser")));
+
+		// One of them is deleted from the project: nothing of the record can be placed.
+		ASSERT_EQ(ObjectTools::DeleteObjectsUnchecked({Imported.Last().Get()}), 1);
+		ChooseAgain();
+		EXPECT_TRUE(Library().Meshes.IsEmpty());
+		EXPECT_FALSE(Shows(TEXT("Show in Content Browser")));
+		EXPECT_TRUE(IsEnabled(TEXT("Add to Scene")));
+		EXPECT_TRUE(IsEnabled(TEXT("Add to Project")));
+	}
+}
+
+TEST_F(DeliveryTest, TheBusyRowOffersCancelAgainAfterEveryResult)
+{
+	AddProduct("hollow", "Hollow Pedestal", {{"models/a_box.fbx", KVAZip::TestModel("box.fbx")}, {"models/b_empty.fbx", NoGeometryModel()}});
+	// The next listing is slow, so the busy row can be looked at.
+	const auto CancelOffered = [this]
+	{
+		KVAService::FReply Slow = KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})");
+		Slow.HeaderDelay = std::chrono::milliseconds(300);
+		Service->Script("/v1/membership/catalog", Slow);
+		EXPECT_EQ(Click(TEXT("Refresh")), TEXT(""));
+		EXPECT_TRUE(Library().bBusy);
+		const bool bOffered = IsEnabled(TEXT("Cancel"));
+		EXPECT_TRUE(Settle());
+		Service->ClearScripts();
+		return bOffered;
+	};
+	const struct
+	{
+		const char* Label;
+		TFunction<void()> Result;
+	} Cases[] = {
+		{"an import", [this] { Choose(TEXT("Oak Chair")); Deliver(TEXT("Add to Project")); ASSERT_EQ(Library().Meshes.Num(), 1); }},
+		{"a failed import", [this]
+		{
+			Choose(TEXT("Hollow Pedestal"));
+			Deliver(TEXT("Add to Project"));
+			ASSERT_EQ(Library().Message, TEXT("Could not import every model. No assets were added to your scene."));
+		}},
+		// An import that was under way when a request ended: the request's end settles the window.
+		{"a result while importing", [this]
+		{
+			KVAService::FReply Slow = KVAService::FReply::Json(200, R"({"items":[],"next_cursor":null})");
+			Slow.HeaderDelay = std::chrono::milliseconds(300);
+			Service->Script("/v1/membership/catalog", Slow);
+			ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+			Library().bImporting = true;
+			ASSERT_TRUE(Settle());
+			Service->ClearScripts();
+		}},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		Case.Result();
+		EXPECT_FALSE(Library().bImporting);
+		EXPECT_TRUE(CancelOffered());
+	}
+}
+
+TEST_F(DeliveryTest, CancelDropsTheReplyOfTheRequestUnderWay)
+{
+	AddHeavyCrate();
+	const auto Slow = [](const std::string& Body)
+	{
+		KVAService::FReply Reply = KVAService::FReply::Json(200, Body);
+		Reply.HeaderDelay = std::chrono::milliseconds(400);
+		return Reply;
+	};
+	const struct
+	{
+		const char* Label;
+		TFunction<void()> Start;
+		TFunction<void()> Unchanged;
+	} Cases[] = {
+		{"listing", [&]
+		{
+			Service->Script("/v1/membership/catalog", Slow(R"({"items":[],"next_cursor":null})"));
+			ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+		}, [this] { EXPECT_EQ(Library().Products.Num(), 24); }},
+		{"details", [&]
+		{
+			Service->Script("/v1/membership/products/sel-001", Slow(R"({"product_id":"kp-001","title":"Oak Chair","selection_id":"sel-001"})"));
+			ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
+		}, [this]
+		{
+			ASSERT_TRUE(Library().Selected.IsValid());
+			EXPECT_EQ(Library().Selected->ProductId, TEXT("kp-001"));
+			EXPECT_FALSE(Library().SelectedFile.IsValid());
+		}},
+		{"consent", [&]
+		{
+			ASSERT_EQ(Click(TEXT("Garden Spider")), TEXT(""));
+			ASSERT_TRUE(Settle());
+			Deliver(TEXT("Add to Scene"));
+			ASSERT_EQ(Click(TEXT("I request immediate access.")), TEXT(""));
+			ASSERT_EQ(Click(TEXT("I acknowledge the withdrawal terms above.")), TEXT(""));
+			Service->Script("/v1/membership/consent", Slow(R"({"consent_id":"con-1","status":"confirmed"})"));
+			ASSERT_EQ(Click(TEXT("Confirm")), TEXT(""));
+		}, [this]
+		{
+			EXPECT_TRUE(Library().ConsentId.IsEmpty());
+			EXPECT_TRUE(Library().bConsentRequired);
+		}},
+		{"download", [&]
+		{
+			Choose(TEXT("Heavy Crate"));
+			SlowDownload("pkg-heavy", 40);
+			ASSERT_EQ(Click(TEXT("Add to Project")), TEXT(""));
+			ASSERT_TRUE(ReachPhase(TEXT("Downloading")));
+		}, [this]
+		{
+			EXPECT_TRUE(Library().Meshes.IsEmpty());
+			EXPECT_FALSE(IFileManager::Get().FileExists(*SKVALibrary::CachePath(*Library().SelectedFile)));
+		}},
+	};
+	for (const auto& Case : Cases)
+	{
+		SCOPED_TRACE(Case.Label);
+		const size_t Sent = Service->Requests().size();
+		Case.Start();
+		ASSERT_TRUE(Library().bBusy);
+		ASSERT_TRUE(Pump([&] { return Service->Requests().size() > Sent; }));
+		ASSERT_EQ(Click(TEXT("Cancel")), TEXT(""));
+		EXPECT_FALSE(Library().bBusy);
+
+		// Long enough for the reply to have come, to a client that no longer waits for it.
+		Host->PumpUntil([] { return false; }, 2.0);
+		Service->ClearScripts();
+		Frame();
+		EXPECT_FALSE(Library().bBusy);
+		EXPECT_TRUE(Library().Code.IsEmpty()) << KVAText::Utf8(Library().Code);
+		EXPECT_TRUE(Library().Message.IsEmpty());
+		EXPECT_TRUE(Library().Phase.IsEmpty());
+		Case.Unchanged();
+		ExpectNothingLeftBehind();
+	}
 }

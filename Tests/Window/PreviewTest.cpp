@@ -211,3 +211,66 @@ TEST_F(BigPreviewTest, TheCacheKeepsAtMost64MiBOfPixels)
 	EXPECT_EQ(Library().PreviewBytes, 67108864);
 	EXPECT_FALSE(Library().Previews.Contains(Url("Large-0")));
 }
+
+TEST_F(PreviewTest, QueuedPreviewsAreFetchedInTheOrderTheTilesAskedForThem)
+{
+	SignInQuietly();
+	// Every address that starts loading in a frame is new there: a fetch cannot end in the frame
+	// that began it. Within one frame the order is not known, so each frame's starts are sorted.
+	TArray<FString> Started;
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Pump([&]
+	{
+		TArray<FString> New;
+		for (const FString& Url : Library().PreviewsLoading)
+		{
+			if (!Started.Contains(Url))
+			{
+				New.Add(Url);
+			}
+		}
+		New.Sort();
+		Started.Append(New);
+		return !Library().bBusy && Library().PreviewsLoading.IsEmpty() && Library().PreviewQueue.IsEmpty();
+	}, 60.0));
+
+	TArray<FString> Expected;
+	for (int32 Index = 1; Index <= 24; ++Index)
+	{
+		Expected.Add(Url(std::string(Index < 10 ? "kp-00" : "kp-0") + std::to_string(Index)));
+	}
+	EXPECT_EQ(Started, Expected);
+	EXPECT_EQ(Library().Previews.Num(), 24);
+}
+
+TEST_F(BigPreviewTest, AnImageEvictsAsManyOfTheOldestAsItTakesToFit)
+{
+	// Two half-size images first ("Quince"), then 63 full-size ones ("Rowan"): exactly 64 MiB.
+	// One more full-size image ("Sloe") needs both half-size ones to go, and only them.
+	AddProducts("Quince", 2, Image(512, 256, 60));
+	AddProducts("Rowan", 63, Image(512, 512, 120));
+	AddProducts("Sloe", 1, Image(512, 512, 200));
+	SignInQuietly();
+	// One search at a time, so the cache fills in a known order.
+	for (const TCHAR* Word : {TEXT("quince"), TEXT("rowan")})
+	{
+		Search(Word);
+		LoadAllPages();
+		ASSERT_TRUE(PreviewsDone());
+	}
+	ASSERT_EQ(Library().Previews.Num(), 65);
+	ASSERT_EQ(Library().PreviewBytes, 67108864);
+
+	Search(TEXT("sloe"));
+	ASSERT_TRUE(PreviewsDone());
+
+	EXPECT_EQ(Library().Previews.Num(), 64);
+	EXPECT_EQ(Library().PreviewBytes, 67108864);
+	EXPECT_FALSE(Library().Previews.Contains(Url("Quince-0")));
+	EXPECT_FALSE(Library().Previews.Contains(Url("Quince-1")));
+	for (int32 Index = 0; Index < 63; ++Index)
+	{
+		EXPECT_TRUE(Library().Previews.Contains(Url("Rowan-" + std::to_string(Index)))) << Index;
+	}
+	EXPECT_TRUE(Library().Previews.Contains(Url("Sloe-0")));
+}

@@ -4,6 +4,7 @@
 
 #include "Editor.h"
 #include "Widgets/Input/SCheckBox.h"
+#include "Widgets/Views/STileView.h"
 
 #include <nlohmann/json.hpp>
 
@@ -328,4 +329,24 @@ TEST_F(SelectionTest, RefusedDownloadsKeepTheirPanel)
 	EXPECT_TRUE(Shows(TEXT("Add to Scene")));
 	EXPECT_FALSE(IsEnabled(TEXT("Add to Scene")));
 	EXPECT_FALSE(IsEnabled(TEXT("Add to Project")));
+}
+
+TEST_F(SelectionTest, DetailsAnsweringTheIdInAnotherCaseKeepTheTileChosen)
+{
+	// The listing spells the product ids in capitals; the details (the service's own) in lower case.
+	Service->Script("/v1/membership/catalog", KVAService::FReply::Json(200, R"({"items":[
+		{"product_id":"KP-001","title":"Oak Chair","selection_id":"sel-001","kind":"asset","thumbnail":{"url":""}},
+		{"product_id":"KP-002","title":"Garden Spider","selection_id":"sel-002","kind":"asset","thumbnail":{"url":""}}
+	],"next_cursor":null})"));
+	ASSERT_EQ(Click(TEXT("Refresh")), TEXT(""));
+	ASSERT_TRUE(Settle());
+	ASSERT_EQ(Click(TEXT("Oak Chair")), TEXT(""));
+	ASSERT_TRUE(Settle());
+
+	EXPECT_EQ(Library().Code, TEXT(""));
+	ASSERT_TRUE(Library().Selected.IsValid());
+	EXPECT_EQ(Library().Selected->ProductId, TEXT("kp-001"));
+	EXPECT_TRUE(Library().SelectedFile.IsValid());
+	// The rebuilt grid marks the listed tile of that product.
+	EXPECT_EQ(Library().Grid->GetSelectedItems(), TArray<FKVAProductPtr>{Library().Products[0]});
 }
