@@ -6,10 +6,23 @@
 
 namespace KVAZip
 {
+	namespace
+	{
+		std::string Slurp(const std::string& Path)
+		{
+			std::ifstream In(Path, std::ios::binary);
+			return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+		}
+	}
+
 	std::string TestModel(const std::string& Name)
 	{
-		std::ifstream In(std::string(KVA_FBX_MODELS) + "/" + Name, std::ios::binary);
-		return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+		return Slurp(std::string(KVA_FBX_MODELS) + "/" + Name);
+	}
+
+	std::string CatalogueAsset(const std::string& Path)
+	{
+		return Slurp(std::string(KVA_CATALOGUE_ASSETS) + "/" + Path);
 	}
 
 	std::string FbxLikeText(std::size_t Size, std::uint32_t Seed)

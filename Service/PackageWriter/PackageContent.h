@@ -14,4 +14,7 @@ namespace KVAZip
 	// A real FBX model of the assimp test set (Debian's assimp-testmodels), by its path under the
 	// set's FBX folder; empty when there is no such file.
 	std::string TestModel(const std::string& Name);
+	// A file the catalogue's asset script made (Service/Assets), by its path under that folder
+	// ("Models/chair.fbx", "Previews/oak-chair.webp"); empty when there is no such file.
+	std::string CatalogueAsset(const std::string& Path);
 }

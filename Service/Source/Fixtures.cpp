@@ -5,9 +5,10 @@
 #include "PackageContent.h"
 #include "ZipWriter.h"
 
-#include <webp/encode.h>
+#include <webp/decode.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace KVAService::Fixtures
@@ -18,8 +19,23 @@ namespace KVAService::Fixtures
 		{
 			const char* Title;
 			const char* Kind;
+			// The preview's file under the catalogue's assets, without ".webp".
+			const char* Preview;
 			std::vector<const char*> Models;
 		};
+
+		// A committed file of the catalogue's assets; a missing one is a broken checkout, which no
+		// fixture may paper over with an empty model or preview.
+		std::string Asset(const std::string& Path)
+		{
+			std::string Bytes = KVAZip::CatalogueAsset(Path);
+			if (Bytes.empty())
+			{
+				std::fprintf(stderr, "kestrova-service: the catalogue's asset %s is missing (Service/Assets/make-assets makes it)\n", Path.c_str());
+				std::abort();
+			}
+			return Bytes;
+		}
 
 		FPackage MakePackage(const std::string& PackageId, const std::string& Title, const std::vector<const char*>& Models, uint32_t Seed)
 		{
@@ -27,8 +43,8 @@ namespace KVAService::Fixtures
 			Builder.AddFolder("models");
 			for (const char* Model : Models)
 			{
-				std::string Name = Model;
-				Builder.Add("models/" + Name, KVAZip::TestModel(Name), KVAZip::Deflated);
+				const std::string Name = std::string(Model) + ".fbx";
+				Builder.Add("models/" + Name, Asset("Models/" + Name), KVAZip::Deflated);
 			}
 			Builder.Add("textures/albedo.png", KVAZip::RandomBytes(4096, Seed), KVAZip::Stored);
 			Builder.Add("license.txt", "Kestrova member licence for \"" + Title + "\".\nUse in your own projects; do not resell the files.\n", KVAZip::Deflated);
@@ -43,25 +59,30 @@ namespace KVAService::Fixtures
 			Package.Sha256 = Encoding::Hex(Encoding::Sha256(Package.Bytes));
 			return Package;
 		}
+
+		const std::vector<FEntry>& Entries()
+		{
+			static const std::vector<FEntry> Made = {
+				{ "Oak Chair", "asset", "oak-chair", { "chair" } },
+				{ "Garden Spider", "asset", "garden-spider", { "spider" } },
+				{ "Workshop Crates \xE2\x80\x94 Set of Three", "collection", "workshop-crates", { "crate_large", "crate_medium", "crate_small" } },
+				{ "Courtyard Scene", "scene", "courtyard-scene", { "courtyard" } },
+				{ "Harbour Scenes", "scene_collection", "harbour-scenes", { "harbour_pier", "harbour_boats" } },
+				{ "Island World", "world", "island-world", { "island" } },
+				{ "Starter Bundle", "bundle", "starter-bundle", { "chair", "crate_small", "cube" } },
+				{ "Glass Vase", "asset", "glass-vase", { "vase" } },
+				{ "Metal Cube", "asset", "metal-cube", { "metal_cube" } },
+				{ "Gloss Cube", "asset", "gloss-cube", { "gloss_cube" } },
+				{ "Mirror Blocks", "asset", "mirror-blocks", { "mirror_blocks" } },
+				{ "Phong Cube", "asset", "phong-cube", { "cube" } },
+			};
+			return Made;
+		}
 	}
 
 	static std::vector<FProduct> MakeCatalogue()
 	{
-		const std::vector<FEntry> Entries = {
-			{ "Oak Chair", "asset", { "box.fbx" } },
-			{ "Garden Spider", "asset", { "spider.fbx" } },
-			{ "Workshop Crates \xE2\x80\x94 Set of Three", "collection", { "cubes_with_names.fbx", "phong_cube.fbx", "maxPbrMaterial_metalRough.fbx" } },
-			{ "Courtyard Scene", "scene", { "global_settings.fbx" } },
-			{ "Harbour Scenes", "scene_collection", { "close_to_identity_transforms.fbx", "cubes_nonames.fbx" } },
-			{ "Island World", "world", { "huesitos.fbx" } },
-			{ "Starter Bundle", "bundle", { "box.fbx", "phong_cube.fbx" } },
-			{ "Glass Vase", "asset", { "transparentTest.fbx" } },
-			{ "Metal Cube", "asset", { "maxPbrMaterial_metalRough.fbx" } },
-			{ "Gloss Cube", "asset", { "maxPbrMaterial_specGloss.fbx" } },
-			{ "Mirror Blocks", "asset", { "cubes_with_mirroring_and_pivot.fbx" } },
-			{ "Phong Cube", "asset", { "phong_cube.fbx" } },
-		};
-
+		const std::vector<FEntry>& Entries = Fixtures::Entries();
 		std::vector<FProduct> Products;
 		for (int Index = 0; Index < 30; ++Index)
 		{
@@ -85,40 +106,11 @@ namespace KVAService::Fixtures
 			// The bundle also comes as a second, lighter package.
 			if (std::string(Entry.Kind) == "bundle")
 			{
-				Product.Packages.push_back(MakePackage(std::string("pkg-") + Id + "-lite", Product.Title + " (lite)", { "box.fbx" }, uint32_t(Index + 100)));
+				Product.Packages.push_back(MakePackage(std::string("pkg-") + Id + "-lite", Product.Title + " (lite)", { "cube" }, uint32_t(Index + 100)));
 			}
 			Products.push_back(std::move(Product));
 		}
 		return Products;
-	}
-
-	static std::string PreviewWebP(const std::string& ProductId)
-	{
-		// A tile with a diagonal band, tinted per product so that previews tell apart.
-		constexpr int Size = 96;
-		uint32_t Hash = 2166136261u;
-		for (char Char : ProductId)
-		{
-			Hash = (Hash ^ uint8_t(Char)) * 16777619u;
-		}
-		std::vector<uint8_t> Pixels(size_t(Size) * Size * 4);
-		for (int Y = 0; Y < Size; ++Y)
-		{
-			for (int X = 0; X < Size; ++X)
-			{
-				uint8_t* Pixel = &Pixels[(size_t(Y) * Size + X) * 4];
-				const bool bBand = std::abs(X - Y) < 14;
-				Pixel[0] = bBand ? 240 : uint8_t(40 + (Hash & 0x7F));
-				Pixel[1] = bBand ? 236 : uint8_t(60 + ((Hash >> 8) & 0x7F));
-				Pixel[2] = bBand ? 228 : uint8_t(80 + ((Hash >> 16) & 0x7F));
-				Pixel[3] = 255;
-			}
-		}
-		uint8_t* Output = nullptr;
-		const size_t Length = WebPEncodeRGBA(Pixels.data(), Size, Size, Size * 4, 80.0f, &Output);
-		std::string Bytes(reinterpret_cast<const char*>(Output), Length);
-		WebPFree(Output);
-		return Bytes;
 	}
 
 	const std::vector<FProduct>& Catalogue()
@@ -132,9 +124,18 @@ namespace KVAService::Fixtures
 		static const std::map<std::string, std::string> Tiles = []
 		{
 			std::map<std::string, std::string> Made;
-			for (const FProduct& Product : Catalogue())
+			const std::vector<FEntry>& Entries = Fixtures::Entries();
+			for (size_t Index = 0; Index < Catalogue().size(); ++Index)
 			{
-				Made[Product.ProductId] = PreviewWebP(Product.ProductId);
+				const std::string Bytes = Asset(std::string("Previews/") + Entries[Index % Entries.size()].Preview + ".webp");
+				int Width = 0;
+				int Height = 0;
+				if (!WebPGetInfo(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size(), &Width, &Height) || Width != FixturePreviewSize || Height != FixturePreviewSize)
+				{
+					std::fprintf(stderr, "kestrova-service: the preview of %s is not a %d-pixel square WebP image\n", Catalogue()[Index].ProductId.c_str(), FixturePreviewSize);
+					std::abort();
+				}
+				Made[Catalogue()[Index].ProductId] = Bytes;
 			}
 			return Made;
 		}();

@@ -116,7 +116,7 @@ TEST_F(PreviewTest, TwoFetchesAtATimeAndTheRestQueued)
 	EXPECT_EQ(Library().PreviewsFailed.Num(), 2);
 	EXPECT_EQ(Library().Previews.Num(), 22);
 	EXPECT_EQ(CountRequests("/previews/"), 24u);
-	EXPECT_EQ(Library().PreviewBytes, 22 * 96 * 96 * 4);
+	EXPECT_EQ(Library().PreviewBytes, 22 * KVAService::FixturePreviewSize * KVAService::FixturePreviewSize * 4);
 	Frame();
 	EXPECT_EQ(Driver().FindTexts(TEXT("Preview unavailable")).Num(), 2);
 	EXPECT_EQ(Driver().FindTexts(TEXT("Loading preview")).Num(), 0);
@@ -161,8 +161,8 @@ TEST_F(PreviewTest, OneAddressIsFetchedOnceWhateverItsCase)
 	// The decoded image is a transient texture of the image's size.
 	const TSharedPtr<SKVALibrary::FPreview> Preview = Library().Previews.FindRef(Url("kp-005"));
 	ASSERT_TRUE(Preview.IsValid());
-	EXPECT_EQ(Preview->Texture->GetSizeX(), 96);
-	EXPECT_EQ(Preview->Bytes, 96 * 96 * 4);
+	EXPECT_EQ(Preview->Texture->GetSizeX(), KVAService::FixturePreviewSize);
+	EXPECT_EQ(Preview->Bytes, KVAService::FixturePreviewSize * KVAService::FixturePreviewSize * 4);
 	EXPECT_EQ(FDeferredCleanupSlateBrush::TrySlateBrush(Preview->Brush)->GetResourceObject(), Preview->Texture.Get());
 }
 

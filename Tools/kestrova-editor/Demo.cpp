@@ -2,15 +2,18 @@
 
 #include "ContactSheet.h"
 #include "EditorSession.h"
+#include "LevelPanel.h"
 
 #include "Client/KestrovaClient.h"
 #include "Client/KestrovaText.h"
 #include "Window/LibraryWindow.h"
 
+#include "ContentBrowser/ContentBrowserHost.h"
 #include "Editor.h"
 #include "Engine/Level.h"
 #include "Engine/StaticMesh.h"
 #include "Engine/World.h"
+#include "Framework/Application/SlateApplication.h"
 #include "GameFramework/Actor.h"
 #include "HAL/FileManager.h"
 #include "InputCoreTypes.h"
@@ -18,6 +21,7 @@
 #include "PackageContent.h"
 #include "SlateTesting/SlateDriver.h"
 #include "Widgets/Input/SSearchBox.h"
+#include "Widgets/SWindow.h"
 #include "ZipWriter.h"
 
 #include <cstdio>
@@ -35,6 +39,8 @@ namespace
 		{
 			IFileManager::Get().MakeDirectory(*Output, true);
 			AddShowroomCrate();
+			// The level beside the editor's main window, as the desktop window shows it.
+			Panel = SLevelPanel::MakeWindow(*Session.GetUI().GetMainWindow(), LevelPanel);
 			Say("Local Kestrova service on 127.0.0.1:%d; the editor's project is %s", int(Session.GetService()->Port()), KVAText::Utf8(FPaths::ProjectDir()).c_str());
 
 			Expect(Session.OpenLibrary().IsEmpty(), "Window > Kestrova opens the library tab");
@@ -101,15 +107,17 @@ namespace
 			Expect(Window->Meshes.Num() == 1 && Window->Message.IsEmpty(), "the package is imported as one static mesh");
 			const TArray<AActor*> Placed = Actors();
 			Expect(Placed.Num() == ActorsBefore + 1, "one actor is placed in the level");
+			const FString Browsed = UE::Host::GetContentBrowserSyncs().IsEmpty() ? FString() : FString::Join(UE::Host::GetContentBrowserSyncs().Last().Folders, TEXT(", "));
+			Say("  the Content Browser shows %s", Browsed.IsEmpty() ? "no folder" : KVAText::Utf8(Browsed).c_str());
 			Say("  imported into %s; the level holds %d actors, the new one labelled \"%s\"", KVAText::Utf8(Window->Folder).c_str(), Placed.Num(),
 				KVAText::Utf8(Placed.Last()->GetActorLabel()).c_str());
-			Picture(TEXT("placed"), TEXT("Imported and placed"));
+			Picture(TEXT("placed"), TEXT("Imported and placed: the asset in the viewport"));
 
 			Expect(GEditor->UndoTransaction(), "Edit > Undo");
 			Expect(Actors().Num() == ActorsBefore, "one undo removes the actor again");
 			Say("  Undo: the level holds %d actors again; the asset stays in the project", Actors().Num());
 			Session.Frame();
-			Picture(TEXT("undone"), TEXT("After Undo"));
+			Picture(TEXT("undone"), TEXT("After Undo: the level is empty"));
 
 			Click(TEXT("Sign out"));
 			Expect(Session.Pump([this] { return Session.GetMembership()->LiveTokens().empty(); }), "the session ends at the service");
@@ -118,6 +126,7 @@ namespace
 			const FString Sheet = FPaths::Combine(Output, TEXT("contact-sheet.png"));
 			KVAEditor::WriteContactSheet(Pictures, 4, Sheet);
 			Say("%d pictures and a contact sheet in %s", Pictures.Num(), KVAText::Utf8(Output).c_str());
+			FSlateApplication::Get().DestroyWindowImmediately(Panel.ToSharedRef());
 			Say(bFailed ? "The demo did not finish as it should." : "Signed out.");
 			return bFailed ? 1 : 0;
 		}
@@ -183,7 +192,9 @@ namespace
 		void Picture(const FString& Name, const FString& Caption)
 		{
 			const FString File = FPaths::Combine(Output, FString::Printf(TEXT("%02d-"), Pictures.Num() + 1) + Name + TEXT(".png"));
-			Expect(Session.GetDriver().SavePNG(File), "the picture is written");
+			LevelPanel->Refresh();
+			Session.Frame();
+			Expect(SLevelPanel::SavePicture(*Session.GetUI().GetMainWindow(), *Panel, File), "the picture is written");
 			Pictures.Add({File, Caption});
 		}
 
@@ -250,7 +261,7 @@ namespace
 		{
 			KVAZip::FBuilder Builder;
 			Builder.Add("license.txt", "Kestrova member licence for \"Showroom Crate\".\n");
-			Builder.Add("models/Showroom_Crate.fbx", KVAZip::TestModel("box.fbx"), KVAZip::Deflated);
+			Builder.Add("models/Showroom_Crate.fbx", KVAZip::CatalogueAsset("Models/crate_medium.fbx"), KVAZip::Deflated);
 			Builder.Add("textures/crate_albedo.png", KVAZip::RandomBytes(8 << 20, 42));
 			KVAService::FProduct Product;
 			Product.ProductId = "kp-showroom";
@@ -259,7 +270,6 @@ namespace
 			Product.SelectionId = "sel-showroom";
 			Product.Source = "membership";
 			Product.bNeedsConsent = true;
-			Product.Thumbnail = "https://images.kestrova.example/previews/kp-009.webp";
 			Product.Packages.push_back(KVAService::FMembership::MakePackage("pkg-showroom", Builder.Layout().Serialize()));
 			KVAService::FReply Pieces;
 			Pieces.Headers.push_back({"Content-Type", "application/zip"});
@@ -267,13 +277,15 @@ namespace
 			Pieces.bChunked = true;
 			Pieces.ChunkBytes = 256 * 1024;
 			Pieces.ChunkDelay = std::chrono::milliseconds(40);
-			Session.GetMembership()->AddProduct(Product);
+			Session.GetMembership()->AddProduct(Product, KVAZip::CatalogueAsset("Previews/showroom-crate.webp"));
 			Session.GetService()->Script("/packages/pkg-showroom", Pieces);
 		}
 
 		FEditorSession& Session;
 		FString Output;
 		TSharedPtr<SKVALibrary> Window;
+		TSharedPtr<SWindow> Panel;
+		TSharedPtr<SLevelPanel> LevelPanel;
 		TArray<KVAEditor::FSheetPicture> Pictures;
 		bool bFailed = false;
 	};

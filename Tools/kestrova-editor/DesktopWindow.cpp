@@ -20,7 +20,6 @@
 
 namespace
 {
-	constexpr double PanelWidth = 300.0;
 	// About 60 frames a second while anything moves; when nothing has for a while, a frame
 	// every tenth of a second still shows replies from the service, and input wakes it at once.
 	constexpr Uint64 FrameMilliseconds = 16;
@@ -86,10 +85,10 @@ namespace
 	// The main window takes what the level panel leaves of the desktop window.
 	void Arrange(SWindow& Main, SWindow& Panel, int32 Width, int32 Height)
 	{
-		const double MainWidth = FMath::Max(double(Width) - PanelWidth, 320.0);
+		const double MainWidth = FMath::Max(double(Width) - SLevelPanel::Width, 320.0);
 		Main.Resize(FVector2D(MainWidth, Height));
 		Panel.MoveWindowTo(FVector2D(MainWidth, 0.0));
-		Panel.Resize(FVector2D(PanelWidth, Height));
+		Panel.Resize(FVector2D(SLevelPanel::Width, Height));
 	}
 }
 
@@ -107,18 +106,11 @@ namespace KVAEditor
 		const TSharedRef<SWindow>& Main = Session.GetUI().GetMainWindow();
 		const FVector2D MainSize = Main->GetClientSizeInScreen();
 		TSharedPtr<SLevelPanel> LevelPanel;
-		const TSharedRef<SWindow> Panel = SNew(SWindow)
-			.Title(FText::FromString(TEXT("Level")))
-			.ClientSize(FVector2D(PanelWidth, MainSize.Y))
-			.ScreenPosition(FVector2D(MainSize.X, 0.0))
-			[
-				SAssignNew(LevelPanel, SLevelPanel)
-			];
-		FSlateApplication::Get().AddWindow(Panel);
+		const TSharedRef<SWindow> Panel = SLevelPanel::MakeWindow(*Main, LevelPanel);
 		const FSlateDriver PanelDriver(Panel);
 
 		SDL_Window* Desktop = SDL_CreateWindow(KVAText::Utf8(Main->GetTitle().ToString()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-			int(MainSize.X + PanelWidth), int(MainSize.Y), SDL_WINDOW_RESIZABLE);
+			int(MainSize.X + SLevelPanel::Width), int(MainSize.Y), SDL_WINDOW_RESIZABLE);
 		// The editor's windows are drawn on the processor already; the software renderer only
 		// copies them, and keeps the graphics drivers out of the process.
 		SDL_Renderer* Renderer = Desktop != nullptr ? SDL_CreateRenderer(Desktop, -1, SDL_RENDERER_SOFTWARE) : nullptr;

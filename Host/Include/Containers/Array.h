@@ -126,6 +126,8 @@ public:
 	void SetNum(int32 NewNum) { Items.resize(SIZE_T(NewNum)); }
 	void SetNumZeroed(int32 NewNum) { Items.resize(SIZE_T(NewNum), ElementType()); }
 	void SetNumUninitialized(int32 NewNum) { Items.resize(SIZE_T(NewNum)); }
+	// Sets the size of the array, filling it with the given element.
+	void Init(const ElementType& Element, int32 Number) { Items.assign(SIZE_T(Number), Element); }
 	void Shrink() { Items.shrink_to_fit(); }
 
 	int32 Find(const ElementType& Item) const

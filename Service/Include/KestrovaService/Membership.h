@@ -11,6 +11,9 @@
 
 namespace KVAService
 {
+	// The side, in pixels, of every preview of the fixture catalogue (square WebP images).
+	constexpr int FixturePreviewSize = 256;
+
 	// One package of a fixture product: a real ZIP made from real FBX models.
 	struct FPackage
 	{

@@ -112,7 +112,7 @@ bool FKestrovaDeliveryCheck::RunTest(const FString&)
 	UWorld* World = GEditor->GetEditorWorldContext().World();
 
 	// One model: placed as one actor that one undo takes away again.
-	const FOutcome One = Deliver({TEXT("box.fbx")});
+	const FOutcome One = Deliver({TEXT("chair.fbx")});
 	TestTrue(TEXT("One model is imported: ") + One.Error, One.bInstalled);
 	if (TestEqual(TEXT("One model yields one mesh"), One.Meshes.Num(), 1))
 	{
@@ -138,7 +138,7 @@ bool FKestrovaDeliveryCheck::RunTest(const FString&)
 
 	// Two models: two meshes, shown in the Content Browser rather than placed.
 	const int32 ActorsBefore = LevelActors().Num();
-	const FOutcome Two = Deliver({TEXT("box.fbx"), TEXT("phong_cube.fbx")});
+	const FOutcome Two = Deliver({TEXT("chair.fbx"), TEXT("cube.fbx")});
 	TestTrue(TEXT("Two models are imported: ") + Two.Error, Two.bInstalled);
 	TestEqual(TEXT("Two models yield two meshes"), Two.Meshes.Num(), 2);
 	KVAImport::Show(Two.Folder);
@@ -146,7 +146,7 @@ bool FKestrovaDeliveryCheck::RunTest(const FString&)
 	TestTrue(TEXT("The second model went to its own folder"), Two.Meshes.Num() == 2 && Two.Meshes[1].ToSoftObjectPath().ToString().Contains(TEXT("/Model_0002/")));
 
 	// A model without geometry: the whole package is rolled back.
-	const FOutcome Hollow = Deliver({TEXT("box.fbx"), TEXT("no_geometry.fbx")});
+	const FOutcome Hollow = Deliver({TEXT("chair.fbx"), TEXT("no_geometry.fbx")});
 	TestFalse(TEXT("A model without geometry fails the import"), Hollow.bInstalled);
 	TestTrue(TEXT("The import's sentence: ") + Hollow.Error,
 		Hollow.Error.Equals(TEXT("Could not import every model. No assets were added to your scene."), ESearchCase::CaseSensitive));
