@@ -571,3 +571,33 @@ TEST_F(BrowsingTest, ATileClickedWhileBusyChoosesNothing)
 	EXPECT_FALSE(Library().Selected.IsValid());
 	EXPECT_EQ(CountRequests("/v1/membership/products/"), Details);
 }
+
+// Every control the busy state gates looks disabled while a request runs, the kind menu's
+// button as much as Refresh beside it: both are secondary buttons, so they paint alike in
+// either state.
+TEST_F(BrowsingTest, TheKindButtonLooksDisabledWhileBusyAsRefreshDoes)
+{
+	const auto ButtonOf = [this](const FString& Label)
+	{
+		const TSharedPtr<STextBlock> Text = Driver().FindText(Label);
+		EXPECT_TRUE(Text.IsValid()) << KVAText::Utf8(Label);
+		return FSlateDriver::FindAncestor(Text.ToSharedRef(), TEXT("SButton")).ToSharedRef();
+	};
+	// A point of each button's fill, clear of its label and its border.
+	const auto Fills = [&]
+	{
+		Driver().MoveTo(FVector2D(1.0, 1.0));
+		Frame();
+		return std::make_pair(PixelAt(ButtonOf(TEXT("All assets")), 0.5f, 0.15f), PixelAt(ButtonOf(TEXT("Refresh")), 0.5f, 0.15f));
+	};
+	const auto [KindIdle, RefreshIdle] = Fills();
+	EXPECT_EQ(KindIdle, RefreshIdle);
+
+	RefreshSlowly();
+	const auto [KindBusy, RefreshBusy] = Fills();
+	ASSERT_TRUE(Library().bBusy);
+	EXPECT_NE(RefreshBusy, RefreshIdle) << "Refresh does not look disabled";
+	EXPECT_EQ(KindBusy, RefreshBusy) << "the kind button looks alive while busy";
+	EXPECT_NE(Click(TEXT("All assets")), TEXT(""));
+	ASSERT_TRUE(Settle());
+}
