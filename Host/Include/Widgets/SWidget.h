@@ -105,6 +105,7 @@ public:
 	const FGeometry& GetTickSpaceGeometry() const { return PaintGeometry; }
 	const FGeometry& GetPaintSpaceGeometry() const { return PaintGeometry; }
 	bool WasPaintedInFrame(uint64 InFrame) const { return LastPaintFrame == InFrame; }
+	uint64 GetLastPaintFrame() const { return LastPaintFrame; }
 
 	// The widget whose child this is, and the widget that painted it last.
 	TSharedPtr<SWidget> GetParentWidget() const { return ParentWidgetPtr.Pin(); }

@@ -136,7 +136,9 @@ TArray<FSlateDriver::FShownText> FSlateDriver::GetShownTextPlaces() const
 
 bool FSlateDriver::IsShown(const TSharedRef<SWidget>& Widget) const
 {
-	return Widget->WasPaintedInFrame(FSlateApplication::Get().GetFrameCount());
+	// Each window is laid out and painted in passes of its own, and another window may be drawn
+	// after this one: shown is painted in this window's last pass (its menus are painted in it).
+	return Widget->WasPaintedInFrame(Window->GetLastPaintFrame());
 }
 
 FSlateRect FSlateDriver::GetRect(const TSharedRef<SWidget>& Widget) const
