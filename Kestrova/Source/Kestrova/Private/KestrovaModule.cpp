@@ -1,5 +1,6 @@
 #include "KestrovaModule.h"
 
+#include "Platform/Transport.h"
 #include "Window/LibraryWindow.h"
 
 #include "Framework/Commands/UIAction.h"
@@ -38,6 +39,9 @@ void FKestrovaModule::ShutdownModule()
 		}
 	}
 	Windows.Empty();
+	// Closing cancelled every request; their threads end within a poll or two, and none may
+	// still be connecting once the engine's SSL module, which they use, shuts down after us.
+	KVAPlatform::WaitForTransfers(std::chrono::seconds(5));
 	UToolMenus::UnRegisterStartupCallback(this);
 	if (FModuleManager::Get().IsModuleLoaded(TEXT("ToolMenus")))
 	{

@@ -12,6 +12,7 @@
 #include <openssl/ssl.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cmath>
 #include <mutex>
 #include <string_view>
@@ -298,6 +299,24 @@ namespace KVAPlatform
 			Transfer.Finish(bFailed);
 		}
 
+		// Transfer threads still running; the module waits for none to be left as it shuts down.
+		std::mutex LiveMutex;
+		std::condition_variable LiveChanged;
+		int32_t LiveTransfers = 0;
+
+		void TransferStarted()
+		{
+			const std::lock_guard<std::mutex> Lock(LiveMutex);
+			++LiveTransfers;
+		}
+
+		void TransferEnded()
+		{
+			const std::lock_guard<std::mutex> Lock(LiveMutex);
+			--LiveTransfers;
+			LiveChanged.notify_all();
+		}
+
 		std::chrono::milliseconds Scaled(std::chrono::milliseconds Shipping, const std::atomic<double>& Scale)
 		{
 			return std::chrono::milliseconds(std::max<int64_t>(1, std::llround(double(Shipping.count()) * Scale.load())));
@@ -328,13 +347,22 @@ namespace KVAPlatform
 		auto Transfer = std::make_shared<FTransfer>(std::move(InRequest), std::move(InCancel), std::move(Completion));
 		try
 		{
-			std::thread([Transfer, Settings] { Run(*Transfer, Settings); }).detach();
+			TransferStarted();
+			// The transfer (and the completion it holds) is released before the count drops.
+			std::thread([Transfer, Settings]() mutable { Run(*Transfer, Settings); Transfer.reset(); TransferEnded(); }).detach();
 		}
 		catch (const std::system_error&)
 		{
+			TransferEnded();
 			// No thread to run on: the one reply is given here instead.
 			Transfer->Finish(true);
 		}
+	}
+
+	bool WaitForTransfers(std::chrono::milliseconds Limit)
+	{
+		std::unique_lock<std::mutex> Lock(LiveMutex);
+		return LiveChanged.wait_for(Lock, Limit, [] { return LiveTransfers == 0; });
 	}
 
 	void SetRouting(uint16_t Port, std::string AuthorityPem)

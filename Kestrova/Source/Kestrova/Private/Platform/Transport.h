@@ -50,6 +50,11 @@ namespace KVAPlatform
 	// connection trusts.
 	void Send(Request InRequest, std::shared_ptr<Cancel> InCancel, std::function<void(Reply)> Completion);
 
+	// Waits until every transfer's thread has ended, at most Limit; true when none is left.
+	// The module calls it as it shuts down, after cancelling everything: a transfer thread must
+	// not outlive the engine modules it uses (the certificate store is read at each connect).
+	bool WaitForTransfers(std::chrono::milliseconds Limit);
+
 	// For the embedding process only (tests, the demo): connect every service host's port 443
 	// to 127.0.0.1:Port instead, and trust AuthorityPem in addition to the editor's certificate
 	// store (an empty AuthorityPem adds none). Port 0 removes the override. Applies to transfers
