@@ -4,11 +4,14 @@
 
 #include <arpa/inet.h>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <netinet/in.h>
 #include <spawn.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -29,6 +32,43 @@ namespace
 		const bool bConnected = connect(Socket, reinterpret_cast<sockaddr*>(&Address), sizeof(Address)) == 0;
 		close(Socket);
 		return bConnected;
+	}
+
+	// Whether the process itself holds the loopback port's listening socket. A connection that
+	// is accepted proves only that something listens there: between the look for a free port
+	// and the proxy's start, another test's server may have taken it, and the proxy then exits
+	// while every request of the test goes to a server that never answers a CONNECT.
+	bool OwnsListener(pid_t Process, uint16_t Port)
+	{
+		char Local[32];
+		std::snprintf(Local, sizeof(Local), "0100007F:%04X", Port);
+		std::string Inode;
+		std::ifstream Table("/proc/net/tcp");
+		for (std::string Line; std::getline(Table, Line) && Inode.empty();)
+		{
+			std::istringstream Fields(Line);
+			std::string Slot, Address, Remote, State, Queues, Timer, Retransmits, User, Timeout, Node;
+			Fields >> Slot >> Address >> Remote >> State >> Queues >> Timer >> Retransmits >> User >> Timeout >> Node;
+			if (Address == Local && State == "0A")
+			{
+				Inode = Node;
+			}
+		}
+		if (Inode.empty())
+		{
+			return false;
+		}
+		const std::string Wanted = "socket:[" + Inode + "]";
+		std::error_code Code;
+		for (const auto& Entry : std::filesystem::directory_iterator("/proc/" + std::to_string(Process) + "/fd", Code))
+		{
+			std::error_code LinkCode;
+			if (std::filesystem::read_symlink(Entry.path(), LinkCode).string() == Wanted)
+			{
+				return true;
+			}
+		}
+		return false;
 	}
 }
 
@@ -75,7 +115,7 @@ bool FTinyproxy::Launch()
 	}
 	for (int Round = 0; Round < 500; ++Round)
 	{
-		if (Accepts(ListenPort))
+		if (Accepts(ListenPort) && OwnsListener(Pid, ListenPort))
 		{
 			return true;
 		}
