@@ -598,6 +598,22 @@ TEST_F(BrowsingTest, TheKindButtonLooksDisabledWhileBusyAsRefreshDoes)
 	ASSERT_TRUE(Library().bBusy);
 	EXPECT_NE(RefreshBusy, RefreshIdle) << "Refresh does not look disabled";
 	EXPECT_EQ(KindBusy, RefreshBusy) << "the kind button looks alive while busy";
+	// The labels are dimmed alike: their brightest strokes are as bright as each other.
+	const auto Brightest = [this](const FString& Label)
+	{
+		const FSlateRect Rect = Driver().GetRect(Driver().FindText(Label).ToSharedRef());
+		const FSlateRenderedImage Image = Driver().Render();
+		int32 Most = 0;
+		for (int32 Y = int32(Rect.Top); Y < int32(Rect.Bottom); ++Y)
+		{
+			for (int32 X = int32(Rect.Left); X < int32(Rect.Right); ++X)
+			{
+				Most = FMath::Max(Most, int32(Image.At(X, Y).G));
+			}
+		}
+		return Most;
+	};
+	EXPECT_NEAR(Brightest(TEXT("All assets")), Brightest(TEXT("Refresh")), 8) << "the kind label is not dimmed";
 	EXPECT_NE(Click(TEXT("All assets")), TEXT(""));
 	ASSERT_TRUE(Settle());
 }

@@ -306,7 +306,8 @@ void SKVALibrary::Rebuild()
 				.IsEnabled(Idle)
 				.ButtonContent()
 				[
-					Text(KindLabel(Kind), 13, KVABrand::TextPrimary)
+					// Dimmed with the button, as the labels of the other busy-gated buttons are.
+					Text(KindLabel(Kind), 13, bBusy ? KVABrand::TextMuted : KVABrand::TextPrimary)
 				]
 				.OnGetMenuContent_Lambda([Handle]() -> TSharedRef<SWidget>
 				{
