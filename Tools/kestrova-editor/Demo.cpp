@@ -107,6 +107,9 @@ namespace
 			Expect(Window->Meshes.Num() == 1 && Window->Message.IsEmpty(), "the package is imported as one static mesh");
 			const TArray<AActor*> Placed = Actors();
 			Expect(Placed.Num() == ActorsBefore + 1, "one actor is placed in the level");
+			Click(TEXT("Show in Content Browser"));
+			Session.Frame();
+			Expect(!UE::Host::GetContentBrowserSyncs().IsEmpty(), "the Content Browser is asked to show the imported folder");
 			const FString Browsed = UE::Host::GetContentBrowserSyncs().IsEmpty() ? FString() : FString::Join(UE::Host::GetContentBrowserSyncs().Last().Folders, TEXT(", "));
 			Say("  the Content Browser shows %s", Browsed.IsEmpty() ? "no folder" : KVAText::Utf8(Browsed).c_str());
 			Say("  imported into %s; the level holds %d actors, the new one labelled \"%s\"", KVAText::Utf8(Window->Folder).c_str(), Placed.Num(),
