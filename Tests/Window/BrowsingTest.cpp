@@ -349,11 +349,20 @@ TEST_F(BrowsingTest, TheSearchBoxKeepsFocusCaretAndTextAcrossARebuild)
 TEST_F(BrowsingTest, TheGridKeepsTheMembersPlaceAcrossRebuilds)
 {
 	const auto GridRect = [this] { return Driver().GetRect(Library().Grid.ToSharedRef()); };
-	// Where a product's tile title is drawn; empty when its tile is not on screen.
-	const auto TitleRect = [this](const FString& Title)
+	// Where a product's tile title is drawn; empty when its tile is not on screen. The details
+	// panel shows the chosen product's title too, beside the grid: only a title drawn within the
+	// grid's columns is its tile's.
+	const auto TitleRect = [this, GridRect](const FString& Title)
 	{
-		const TSharedPtr<STextBlock> Text = Driver().FindText(Title);
-		return Text.IsValid() ? Driver().GetRect(Text.ToSharedRef()) : FSlateRect();
+		for (const TSharedRef<STextBlock>& Text : Driver().FindTexts(Title))
+		{
+			const FSlateRect Rect = Driver().GetRect(Text);
+			if (Rect.Right > Rect.Left && Rect.Left >= GridRect().Left && Rect.Right <= GridRect().Right)
+			{
+				return Rect;
+			}
+		}
+		return FSlateRect();
 	};
 	const auto Inside = [](const FSlateRect& Rect, const FSlateRect& View)
 	{
